@@ -1,0 +1,55 @@
+// The enemy pieces: their record, their kinds, the creature list and its occupancy test.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "screen/Displaydata.hpp"
+
+namespace vh {
+
+// One piece of the current area. Its kind is its lower-case name.
+struct Creature {
+  bool alive;
+  int x;
+  int y;
+  Screencell look;
+  std::string name;
+
+  bool operator==(const Creature&) const = default;
+};
+
+// A step offset.
+struct MovePair {
+  int dx;
+  int dy;
+
+  bool operator==(const MovePair&) const = default;
+};
+
+// The pieces of an area at positions 1 to size() - 1, in the order they were placed. Position 0
+// is a placeholder that never holds a piece (saved games write it as the integer 0); every loop
+// over the list starts at 1. Captured pieces stay in the list with alive false.
+using CreatureList = std::vector<Creature>;
+
+// Stores a piece at the next position, making the placeholder at position 0 on first use.
+void appendCreature(CreatureList& creatures, Creature piece);
+
+// The kinds: each call returns a fresh, unplaced record at (-1, -1).
+Creature Pawn();
+Creature Knight();
+Creature Bishop();
+Creature Rook();
+Creature Queen();
+Creature King();  // the Black King
+// Not a piece: the marker that asks for a kind chosen by the level.
+Creature Random();
+
+// Whether a living piece stands on (x, y).
+bool iscreatureAt(const CreatureList& creatures, int x, int y);
+
+// The knight's eight offsets, in the order in which knights try them.
+std::array<MovePair, 8> KnightsMoves();
+
+}  // namespace vh

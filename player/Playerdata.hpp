@@ -1,0 +1,34 @@
+// The White King's record, his capture counts, and whether he stands on a cell.
+#pragma once
+
+#include <string>
+
+namespace vh {
+
+// Pieces captured so far in this game. Abilities are read off these counts, never stored.
+struct Kills {
+  int pawns;
+  int knights;
+  int bishops;
+  int rooks;
+  int queens;
+  int king;
+
+  bool operator==(const Kills&) const = default;
+};
+
+struct Player {
+  bool alive;
+  int x;
+  int y;
+  Kills kills;
+  std::string message;  // this move's captures, shown on message line 0
+  bool saveRequested;
+
+  bool operator==(const Player&) const = default;
+};
+
+// Whether the King stands on (x, y), alive or not.
+bool playerAt(const Player& player, int x, int y);
+
+}  // namespace vh

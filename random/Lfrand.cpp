@@ -1,0 +1,57 @@
+#include "random/Lfrand.hpp"
+
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <ctime>
+
+namespace vh {
+namespace {
+
+constexpr std::size_t LongLag = 55;
+constexpr std::size_t ShortLagOffset = 31;  // entry 31 of the table is the value 24 draws back
+
+// The lag table as a ring: oldest is the index of entry 0, the oldest value.
+struct Generator {
+  std::array<std::uint32_t, LongLag> table{};
+  std::size_t oldest = 0;
+  bool seeded = false;
+};
+
+Generator generator;
+
+}  // namespace
+
+void lfSrand(unsigned int seed) {
+  std::srand(seed);
+  for (std::uint32_t& entry : generator.table) {
+    entry = static_cast<std::uint32_t>(std::abs(std::rand()));
+  }
+  generator.oldest = 0;
+  generator.seeded = true;
+}
+
+int lfGetRand() {
+  if (!generator.seeded) lfSrand(static_cast<unsigned int>(std::time(nullptr)));
+  Generator& g = generator;
+  const std::size_t partner = (g.oldest + ShortLagOffset) % LongLag;
+  const std::uint32_t value = (g.table[g.oldest] + g.table[partner]) & 0x7fffffffU;
+  g.table[g.oldest] = value;  // the oldest entry leaves and the new value becomes the newest
+  g.oldest = (g.oldest + 1) % LongLag;
+  return static_cast<int>(value);
+}
+
+int lfIntRand(int n) {
+  if (n < 1) throw ValueOutOfRange();
+  return lfGetRand() % n;
+}
+
+int lfDice(Dicespec spec) {
+  int total = spec.bonus;
+  for (int i = 0; i < spec.count; ++i) {
+    if (spec.sides > 0) total += lfIntRand(spec.sides) + 1;
+  }
+  return total;
+}
+
+}  // namespace vh

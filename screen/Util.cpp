@@ -1,0 +1,23 @@
+#include "screen/Util.hpp"
+
+namespace vh {
+
+std::vector<int> looprange(int a, int b) {
+  std::vector<int> values;
+  const int step = b < a ? -1 : 1;
+  for (int value = a;; value += step) {
+    values.push_back(value);
+    if (value == b) break;
+  }
+  return values;
+}
+
+int roundDown(int x, int n) { return x - x % n; }
+
+int sign(int x) { return (x > 0) - (x < 0); }
+
+std::string strRepeat(char character, int n) {
+  return n <= 0 ? std::string() : std::string(static_cast<std::size_t>(n), character);
+}
+
+}  // namespace vh

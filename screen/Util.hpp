@@ -1,0 +1,33 @@
+// Small helpers shared by every subsystem, and the one error type of the game.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace vh {
+
+// An error of the game: a message and a numeric code, caught only by the driver.
+class GameError : public std::runtime_error {
+ public:
+  GameError(const std::string& message, int code) : std::runtime_error(message), code_(code) {}
+  int code() const { return code_; }
+
+ private:
+  int code_;
+};
+
+// The integers from a to b inclusive, counting down when b < a.
+std::vector<int> looprange(int a, int b);
+
+// x minus its remainder by n (truncating division): for positive x, the largest multiple of n
+// not above x.
+int roundDown(int x, int n);
+
+// -1, 0 or 1 by the sign of x.
+int sign(int x);
+
+// The character repeated n times; empty when n <= 0.
+std::string strRepeat(char character, int n);
+
+}  // namespace vh

@@ -1,0 +1,80 @@
+// An in-memory 80x24 terminal with a scripted keyboard, for driving the game without a screen.
+#pragma once
+
+#include <array>
+#include <deque>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "screen/Terminal.hpp"
+
+namespace vh {
+
+// Raised when the game asks for a key after the script has run out, so a test fails instead of
+// waiting forever.
+class KeyScriptExhausted : public std::logic_error {
+ public:
+  KeyScriptExhausted() : std::logic_error("the virtual terminal ran out of scripted keys") {}
+};
+
+class VirtualTerminal final : public Terminal {
+ public:
+  static constexpr int Columns = 80;
+  static constexpr int Rows = 24;
+
+  // How one cell was written: its colour (none for the terminal's default) and boldness.
+  struct Style {
+    std::optional<Colour> colour;
+    bool bold;
+    bool operator==(const Style&) const = default;
+  };
+
+  explicit VirtualTerminal(bool colours = true) : colours_(colours) {}
+
+  // Queues keys for the game to read, in order.
+  void pressKeys(std::string_view keys);
+  void pressKey(int code);
+  std::size_t keysLeft() const { return keys_.size(); }
+
+  // One screen row as text, trailing blanks kept; the whole screen as rows joined by '\n'.
+  std::string row(int row) const;
+  std::string toString() const;
+  char charAt(int column, int row) const;
+  Style styleAt(int column, int row) const;
+
+  bool started() const { return started_; }
+  bool cursorVisible() const { return cursorVisible_; }
+  int refreshes() const { return refreshes_; }
+  TextAttributes attributes() const { return attributes_; }
+
+  void start() override;
+  void stop() override;
+  bool hasColours() const override { return colours_; }
+  void definePair(int pair, Colour foreground) override;
+  void attributesOn(TextAttributes attributes) override;
+  void attributesOff(TextAttributes attributes) override;
+  void write(int column, int row, std::string_view text) override;
+  void clear() override;
+  void refresh() override { ++refreshes_; }
+  void setCursorVisible(bool visible) override { cursorVisible_ = visible; }
+  int readKey() override;
+
+ private:
+  struct Cell {
+    char glyph = ' ';
+    TextAttributes attributes{false, 0};
+  };
+
+  bool colours_;
+  bool started_ = false;
+  bool cursorVisible_ = true;
+  int refreshes_ = 0;
+  TextAttributes attributes_{false, 0};
+  std::array<std::optional<Colour>, 256> pairs_{};
+  std::array<std::array<Cell, Columns>, Rows> cells_{};
+  std::deque<int> keys_;
+};
+
+}  // namespace vh
