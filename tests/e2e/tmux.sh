@@ -1,0 +1,44 @@
+# Helpers for tests that run the real game in a real 80x24 terminal under tmux.
+# Each test gets its own tmux server and HOME, and everything is torn down on exit.
+
+E2E_SOCKET="vh-e2e-$$"
+E2E_HOME="$(mktemp -d)"
+E2E_OUT="$E2E_HOME/out"
+trap 'tmux -L "$E2E_SOCKET" kill-server 2>/dev/null; rm -rf "$E2E_HOME"' EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  echo "--- screen ---" >&2
+  screen_text >&2
+  exit 1
+}
+
+# Starts a shell in an 80x24 window; commands are typed into it with run_in_terminal.
+start_terminal() {
+  tmux -L "$E2E_SOCKET" -f /dev/null new-session -d -s game -x 80 -y 24 \
+    "env -i HOME=$E2E_HOME TERM=xterm-256color PATH=/usr/bin:/bin bash --norc --noprofile"
+}
+
+run_in_terminal() { tmux -L "$E2E_SOCKET" send-keys -t game "$1" Enter; }
+press() { tmux -L "$E2E_SOCKET" send-keys -t game "$@"; }
+screen_text() { tmux -L "$E2E_SOCKET" capture-pane -p -t game; }
+screen_row() { screen_text | sed -n "$(($1 + 1))p"; }
+
+# Waits up to ten seconds for a screen row (0-based) to match an extended regular expression.
+wait_for_row() {
+  local row=$1 pattern=$2
+  for _ in $(seq 100); do
+    screen_row "$row" | grep -qE -- "$pattern" && return 0
+    sleep 0.1
+  done
+  fail "row $row never matched /$pattern/"
+}
+
+# Waits up to ten seconds for a file to appear.
+wait_for_file() {
+  for _ in $(seq 100); do
+    [ -e "$1" ] && return 0
+    sleep 0.1
+  done
+  fail "$1 never appeared"
+}
