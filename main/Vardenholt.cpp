@@ -4,9 +4,14 @@
 #include <string>
 
 #include "creatures/Creatures.hpp"
+#include "main/Instructions.hpp"
 #include "map/Mapgen.hpp"
+#include "player/Captures.hpp"
+#include "player/Panel.hpp"
 #include "player/Player.hpp"
+#include "player/Redraw.hpp"
 #include "random/Lfrand.hpp"
+#include "screen/Display.hpp"
 #include "screen/Screen.hpp"
 #include "screen/Util.hpp"
 
@@ -40,19 +45,86 @@ void addGuaranteedPieces(const Map& map, int level, CreatureList& creatures) {
   }
 }
 
-// Plays one area as far as the game goes yet: the area is built and drawn, and a key ends it.
-void playArea(Player& player, int level) {
-  Map map = buildAreaMap(level);
-  player.x = 2;
-  player.y = 2;
-  const CreatureList creatures = populateArea(map, level);
-  showmap(map, player, creatures);
-  waitChar();
+// Before a second or third move the player sees this move's captures and which move comes next.
+void extraMove(Player& player, const Map& map, CreatureList& creatures, int level,
+               const char* notice) {
+  showKills(player);
+  showMessage(player.message, 0);
+  showMessage(notice, 1);
+  updateScreen();
+  player.message = "";
+  movePlayer(player, map, creatures, level);
+  if (checkCreatureKill(player, creatures)) refreshPlayerCell(player, map, creatures);
+  showMessage("", 1);
 }
 
-void playGames() {
+// The King moves (up to three times with enough queens captured), then, unless he has reached
+// the exit, every piece answers once.
+void playTurn(Player& player, const Map& map, CreatureList& creatures, int level) {
+  player.message = "";
+  movePlayer(player, map, creatures, level);
+  if (checkCreatureKill(player, creatures)) refreshPlayerCell(player, map, creatures);
+  if (player.kills.queens >= 5 && notEscaped(map, player)) {
+    extraMove(player, map, creatures, level, "Second move.");
+    if (player.kills.queens >= 10 && notEscaped(map, player)) {
+      extraMove(player, map, creatures, level, "Third move.");
+    }
+  }
+  if (notEscaped(map, player)) {
+    moveCreatures(player, map, creatures);
+    checkPlayerKill(player, creatures);
+  }
+  showKills(player);
+  showMessage(player.message, 0);
+  updateScreen();
+}
+
+void finishArea(const Player& player, int& level) {
+  if (!player.alive) {
+    showMessage("Press any key to exit.", 1);
+    updateScreen();
+    waitChar();
+  } else if (player.saveRequested) {
+    // The game is written to disk here once saving exists.
+  } else if (player.kills.king == 0) {
+    ++level;
+    showMessage("Press any key for the next area.", 1);
+    showMessage("", 2);
+    updateScreen();
+    waitChar();
+  } else {
+    showMessage("You have killed the Black King and escaped! You have won!", 1);
+    waitChar();
+  }
+  showMessage("", 1);
+}
+
+// One area, from a fresh map and pieces to escape, capture or a save request.
+void playArea(Player& player, int& level) {
+  const Map map = buildAreaMap(level);
+  player.x = 2;
+  player.y = 2;
+  CreatureList creatures = populateArea(map, level);
+  fullRefresh(map, player, creatures, level);
+  player.saveRequested = false;
+  while (notEscaped(map, player) && player.alive && !player.saveRequested) {
+    playTurn(player, map, creatures, level);
+  }
+  finishArea(player, level);
+}
+
+// One game from area 1; true when the player wants another.
+bool playGame() {
   Player player = newplayer();
-  playArea(player, 1);
+  int level = 1;
+  while (player.alive && player.kills.king == 0 && !player.saveRequested) {
+    playArea(player, level);
+  }
+  const bool saved = player.saveRequested && player.alive;
+  printAtColour(15, 15, saved ? "Continue play? [Y/n]" : "Play again? [Y/n]", Colour::Yellow,
+                Attribute::Bold);
+  const int key = readChar();
+  return key != 'n' && key != 'N';
 }
 
 }  // namespace
@@ -82,8 +154,10 @@ CreatureList populateArea(const Map& map, int level) {
 void runVardenholt() {
   startScreen();
   hideCursor();
+  showInstructions();
   try {
-    playGames();
+    while (playGame()) {
+    }
   } catch (const GameError& error) {
     std::printf("%d: %s\n", error.code(), error.what());
     waitChar();

@@ -1,0 +1,89 @@
+#include "player/Redraw.hpp"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "player/Panel.hpp"
+#include "screen/Display.hpp"
+#include "screen/Screen.hpp"
+
+namespace vh {
+namespace {
+
+// The colour of a two-cell group once its reach is open: sweeping from 50, jumping from 50 knights.
+KeyColour twoCellColour(bool sweeping, bool jumping) {
+  if (sweeping) return jumping ? KeyColour::SweepingJumping : KeyColour::Sweeping;
+  return jumping ? KeyColour::Jumping : KeyColour::MoveAndCapture;
+}
+
+// The keypad groups that the capture counts open, in the colours of what they allow.
+void showEarnedKeys(const Kills& kills) {
+  const bool jumping = kills.knights >= 50;
+  if (kills.pawns >= 10 && kills.bishops <= 9) showKeys(KeyGroup::OneDiagonal, KeyColour::CaptureOnly);
+  if (kills.pawns >= 50 && kills.rooks <= 9) showKeys(KeyGroup::TwoOrthogonal, KeyColour::MoveOnly);
+  if (kills.knights >= 10) showKeys(KeyGroup::KnightJumps, KeyColour::Jumping);
+  if (kills.bishops >= 10) {
+    showKeys(KeyGroup::OneDiagonal, KeyColour::MoveAndCapture);
+    showKeys(KeyGroup::TwoDiagonal, twoCellColour(kills.bishops >= 50, jumping));
+  }
+  if (kills.rooks >= 10) {
+    showKeys(KeyGroup::TwoOrthogonal, twoCellColour(kills.rooks >= 50, jumping));
+  }
+}
+
+constexpr std::array<std::string_view, 23> helpLines = {
+    "Keyboard help:",
+    "--------------",
+    "The movement keys are shown on the right of the screen.",
+    "For most movement, you can use either numeric or vi-like moves. Vi-like is",
+    "probably easier to use in the long run, even if you might find it",
+    "unfamiliar at first.",
+    "The keypad is shown in various colours, depending on the type of move.",
+    " Dark grey: wait without moving",
+    "     White: move and capture",
+    "Light grey: move but not capture",
+    "    Yellow: capture but not move",
+    "     Green: capture or move by jumping over intervening pieces or water.",
+    "       Red: capture or move and capture any intervening pieces too.",
+    "      Cyan: capture or move, capture any intervening pieces too, and jump",
+    "            over water if necessary.",
+    "",
+    "Pressing 'r' will refresh the screen if it gets corrupted.",
+    "Pressing '/' or '?' will display this help text.",
+    "Pressing 'S' will save the game and exit. If you have a game saved, it will",
+    "be reloaded when you start a new game. You can only have one game saved at",
+    "once.",
+    "",
+    "Press any key to exit help and go back to the game.",
+};
+
+}  // namespace
+
+void fullRefresh(const Map& map, const Player& player, const CreatureList& creatures, int level) {
+  clearScreen();
+  printAt(60, 0, "Area: " + std::to_string(level));
+  showmap(map, player, creatures);
+  showKeys(KeyGroup::OneOrthogonal, KeyColour::MoveAndCapture);
+  showKeys(KeyGroup::Wait, KeyColour::WaitInPlace);
+  initKills();
+  showKills(player);
+  showEarnedKeys(player.kills);
+}
+
+void showmap(const Map& map, const Player& player, const CreatureList& creatures) {
+  for (int x = 1; x <= map.width; ++x) {
+    for (int y = 1; y <= map.height; ++y) showMapCell(map, player, creatures, x, y);
+  }
+  updateScreen();
+}
+
+void showHelp() {
+  clearScreen();
+  for (std::size_t row = 0; row < helpLines.size(); ++row) {
+    if (!helpLines[row].empty()) printAt(2, static_cast<int>(row), helpLines[row]);
+  }
+  waitChar();
+}
+
+}  // namespace vh
