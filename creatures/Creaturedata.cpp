@@ -11,8 +11,10 @@ Creature kind(const char* name, char glyph, Colour colour, Attribute attribute, 
 
 }  // namespace
 
+Creature Placeholder() { return Creature{false, 0, 0, Screencell{' ', Colour::Black, Attribute::Normal}, ""}; }
+
 void appendCreature(CreatureList& creatures, Creature piece) {
-  if (creatures.empty()) creatures.push_back(Creature{false, 0, 0, Screencell{' ', Colour::Black, Attribute::Normal}, ""});
+  if (creatures.empty()) creatures.push_back(Placeholder());
   creatures.push_back(std::move(piece));
 }
 

@@ -33,6 +33,9 @@ struct MovePair {
 // over the list starts at 1. Captured pieces stay in the list with alive false.
 using CreatureList = std::vector<Creature>;
 
+// What position 0 of a creature list holds: never a piece, never read.
+Creature Placeholder();
+
 // Stores a piece at the next position, making the placeholder at position 0 on first use.
 void appendCreature(CreatureList& creatures, Creature piece);
 

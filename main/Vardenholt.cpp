@@ -4,13 +4,14 @@
 #include <string>
 
 #include "creatures/Creatures.hpp"
-#include "main/Instructions.hpp"
+#include "main/Frames.hpp"
 #include "map/Mapgen.hpp"
 #include "player/Captures.hpp"
 #include "player/Panel.hpp"
 #include "player/Player.hpp"
 #include "player/Redraw.hpp"
 #include "random/Lfrand.hpp"
+#include "save/Savefile.hpp"
 #include "screen/Display.hpp"
 #include "screen/Screen.hpp"
 #include "screen/Util.hpp"
@@ -18,16 +19,19 @@
 namespace vh {
 namespace {
 
-void addPiece(const Map& map, int level, CreatureList& creatures, Creature kind) {
-  if (auto piece = newCreature(map, level, creatures, std::move(kind))) {
-    appendCreature(creatures, std::move(*piece));
-  }
+// False when the placement window had no room left for the piece.
+bool addPiece(const Map& map, int level, CreatureList& creatures, Creature kind) {
+  auto piece = newCreature(map, level, creatures, std::move(kind));
+  if (piece) appendCreature(creatures, std::move(*piece));
+  return piece.has_value();
 }
 
 // Adds `kind` for j = first to level; the count of the kind is taken by the caller beforehand.
 void addUpToLevel(const Map& map, int level, CreatureList& creatures, int first,
                   Creature (*kind)()) {
-  for (int j = first; j <= level; ++j) addPiece(map, level, creatures, kind());
+  for (int j = first; j <= level; ++j) {
+    if (!addPiece(map, level, creatures, kind())) return;  // the window is full
+  }
 }
 
 void addGuaranteedPieces(const Map& map, int level, CreatureList& creatures) {
@@ -79,13 +83,14 @@ void playTurn(Player& player, const Map& map, CreatureList& creatures, int level
   updateScreen();
 }
 
-void finishArea(const Player& player, int& level) {
+void finishArea(const Map& map, const Player& player, const CreatureList& creatures,
+                int& level) {
   if (!player.alive) {
     showMessage("Press any key to exit.", 1);
     updateScreen();
     waitChar();
   } else if (player.saveRequested) {
-    // The game is written to disk here once saving exists.
+    saveGame(map, player, creatures, level);
   } else if (player.kills.king == 0) {
     ++level;
     showMessage("Press any key for the next area.", 1);
@@ -99,32 +104,77 @@ void finishArea(const Player& player, int& level) {
   showMessage("", 1);
 }
 
-// One area, from a fresh map and pieces to escape, capture or a save request.
+// One area, from a fresh map and pieces, or the saved game, to escape, capture or a save.
 void playArea(Player& player, int& level) {
-  const Map map = buildAreaMap(level);
+  Map map = buildAreaMap(level);
   player.x = 2;
   player.y = 2;
   CreatureList creatures = populateArea(map, level);
+  // The fresh area is still built first: a restored game draws from the dice where it left off.
+  if (saveExists()) {
+    GameState saved = loadGame();
+    map = std::move(saved.map);
+    player = std::move(saved.player);
+    creatures = std::move(saved.creatures);
+    level = saved.level;
+  }
   fullRefresh(map, player, creatures, level);
   player.saveRequested = false;
   while (notEscaped(map, player) && player.alive && !player.saveRequested) {
     playTurn(player, map, creatures, level);
   }
-  finishArea(player, level);
+  finishArea(map, player, creatures, level);
 }
 
-// One game from area 1; true when the player wants another.
+// One game from area 1 (or the saved game); true when the player wants another.
 bool playGame() {
   Player player = newplayer();
   int level = 1;
   while (player.alive && player.kills.king == 0 && !player.saveRequested) {
     playArea(player, level);
   }
-  const bool saved = player.saveRequested && player.alive;
-  printAtColour(15, 15, saved ? "Continue play? [Y/n]" : "Play again? [Y/n]", Colour::Yellow,
-                Attribute::Bold);
+  if (player.saveRequested && player.alive) {
+    printAtColour(15, 15, "Continue play? [Y/n]", Colour::Yellow, Attribute::Bold);
+  } else {
+    showScore(player, level);
+    printAtColour(15, 15, "Play again? [Y/n]", Colour::Yellow, Attribute::Bold);
+  }
   const int key = readChar();
   return key != 'n' && key != 'N';
+}
+
+// Holds the terminal for the run and gives it back however the run ends.
+class ScreenSession {
+ public:
+  ScreenSession() {
+    startScreen();
+    hideCursor();
+  }
+  ~ScreenSession() {
+    showCursor();
+    endScreen();
+  }
+  ScreenSession(const ScreenSession&) = delete;
+  ScreenSession& operator=(const ScreenSession&) = delete;
+};
+
+// Long enough for any message the game makes, short enough for three screen rows.
+constexpr std::size_t MaxErrorLine = 3 * 80;
+
+std::string errorLine(const GameError& error) {
+  std::string line = printableText(std::to_string(error.code()) + ": " + error.what());
+  if (line.size() > MaxErrorLine) line = line.substr(0, MaxErrorLine - 3) + "...";
+  return line;
+}
+
+// The error is shown on the screen while the game waits for the key, since the terminal shows
+// nothing written to standard output until it is given back.
+void showError(const std::string& line) {
+  clearScreen();
+  printAtColour(0, 0, line, Colour::Red, Attribute::Bold);
+  printAt(0, 4, "Press any key to exit.");
+  updateScreen();
+  waitChar();
 }
 
 }  // namespace
@@ -152,18 +202,19 @@ CreatureList populateArea(const Map& map, int level) {
 }
 
 void runVardenholt() {
-  startScreen();
-  hideCursor();
-  showInstructions();
-  try {
-    while (playGame()) {
+  std::string failure;
+  {
+    ScreenSession session;
+    showInstructions();
+    try {
+      while (playGame()) {
+      }
+    } catch (const GameError& error) {
+      failure = errorLine(error);
+      showError(failure);
     }
-  } catch (const GameError& error) {
-    std::printf("%d: %s\n", error.code(), error.what());
-    waitChar();
   }
-  showCursor();
-  endScreen();
+  if (!failure.empty()) std::printf("%s\n", failure.c_str());
 }
 
 }  // namespace vh

@@ -8,9 +8,6 @@
 
 namespace vh {
 
-inline constexpr int MapWidth = 59;
-inline constexpr int MapHeight = 19;
-
 // The whole run, on the terminal chosen with useTerminal().
 void runVardenholt();
 

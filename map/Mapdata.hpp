@@ -35,6 +35,10 @@ struct Map {
   int height;
 };
 
+// Every area of the game has a map of this size.
+inline constexpr int MapWidth = 59;
+inline constexpr int MapHeight = 19;
+
 Terrain Undefined();
 Terrain Edge();
 Terrain Corridor();

@@ -4,6 +4,8 @@
 #include <cassert>
 #include <string>
 
+#include "screen/Util.hpp"
+
 namespace vh {
 namespace {
 
@@ -17,15 +19,6 @@ Terminal& terminal() {
 constexpr std::array<Colour, 8> pairColours = {Colour::Red,     Colour::Green, Colour::Yellow,
                                                Colour::Blue,    Colour::Magenta, Colour::Cyan,
                                                Colour::White,   Colour::Black};
-
-// Only printable ASCII reaches the terminal, whatever a damaged file put into a glyph or name.
-std::string printable(std::string_view text) {
-  std::string shown(text);
-  for (char& c : shown) {
-    if (c < ' ' || c > '~') c = '?';
-  }
-  return shown;
-}
 
 }  // namespace
 
@@ -46,7 +39,8 @@ void updateScreen() { terminal().refresh(); }
 void clearScreen() { terminal().clear(); }
 
 void printAt(int column, int row, std::string_view text) {
-  terminal().write(column, row, printable(text));
+  // Only printable ASCII reaches the terminal, whatever a damaged file held.
+  terminal().write(column, row, printableText(text));
 }
 
 void printAtColour(int column, int row, std::string_view text, Colour colour,

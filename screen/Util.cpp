@@ -16,6 +16,14 @@ int roundDown(int x, int n) { return x - x % n; }
 
 int sign(int x) { return (x > 0) - (x < 0); }
 
+std::string printableText(std::string_view text) {
+  std::string shown(text);
+  for (char& c : shown) {
+    if (c < ' ' || c > '~') c = '?';
+  }
+  return shown;
+}
+
 std::string strRepeat(char character, int n) {
   return n <= 0 ? std::string() : std::string(static_cast<std::size_t>(n), character);
 }

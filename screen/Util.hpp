@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vh {
@@ -26,6 +27,10 @@ int roundDown(int x, int n);
 
 // -1, 0 or 1 by the sign of x.
 int sign(int x);
+
+// The text with every byte outside printable ASCII shown as '?', so that nothing read from a file
+// can reach the terminal as a control sequence.
+std::string printableText(std::string_view text);
 
 // The character repeated n times; empty when n <= 0.
 std::string strRepeat(char character, int n);

@@ -1,0 +1,97 @@
+#include "main/Frames.hpp"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "save/Savefile.hpp"
+#include "screen/Screen.hpp"
+#include "screen/Util.hpp"
+
+namespace vh {
+namespace {
+
+constexpr std::array<std::string_view, 24> instructions = {
+    "                              Vardenholt",
+    "                              ----------",
+    "You are the White King, former ruler of the chessboard. Your army has",
+    "been defeated and the forces of the Black King are spreading across",
+    "the world. The only chance left is to strike now, at the Black King's",
+    "palace, to assassinate him. It will not be easy, as he is surrounded",
+    "by many guards and you are not the strongest of fighters. If you can",
+    "learn from his guards as you defeat them, though, you may yet succeed.",
+    "",
+    "Use the keyboard to move about. A summary of the movement keys is",
+    "always available on the right of the screen. The colour of the keys in",
+    "the summary describes what you can do in each direction. To begin",
+    "with, you may only move orthogonally (horizontally and vertically),",
+    "and you can capture any piece you move into. If anything captures you,",
+    "of course, then your quest is a failure. Additionally, you have the",
+    "special talent of being able to remain still. Other pieces may only",
+    "stay still if it is impossible for them to move.",
+    "",
+    "A list of your captures is also on the right of the",
+    "screen. Ultimately, you will finish this list with the Black King.",
+    "",
+    "Press '?' during play for help.",
+    "",
+    "                    Press any key to start playing.",
+};
+
+}  // namespace
+
+void showInstructions() {
+  for (std::size_t row = 0; row < instructions.size(); ++row) {
+    if (!instructions[row].empty()) printAt(4, static_cast<int>(row), instructions[row]);
+  }
+  waitChar();
+}
+
+int scoreOf(const Player& player) {
+  static constexpr std::array<int, 3> bonus = {0, 500, 1000};
+  const Kills& k = player.kills;
+  return bonus[static_cast<std::size_t>(outcomeOf(player))] + k.pawns + 3 * k.bishops +
+         3 * k.knights + 5 * k.rooks + 9 * k.queens;
+}
+
+// A living King at the end of a game has captured the Black King and escaped.
+Outcome outcomeOf(const Player& player) {
+  if (player.alive) return Outcome::Win;
+  return player.kills.king == 1 ? Outcome::Draw : Outcome::Lose;
+}
+
+void showScore(const Player& player, int level) {
+  static constexpr std::array<std::string_view, 3> verdicts = {
+      "You were captured by the forces of the Black King. You lose.",
+      "You captured the Black King but were captured yourself! A draw!",
+      "You captured the Black King and escaped alive! You win!"};
+  const std::string ruler = strRepeat('-', 70);
+  const Kills& k = player.kills;
+  const Outcome outcome = outcomeOf(player);
+  const int score = scoreOf(player);
+  clearScreen();
+  printAt(4, 0, ruler);
+  printAt(4, 1, verdicts[static_cast<std::size_t>(outcome)]);
+  printAt(4, 2, ruler);
+  printAt(4, 3, "During your quest, you captured the following opposing pieces:");
+  printAt(4, 4, "Pawns:   " + std::to_string(k.pawns));
+  printAt(4, 5, "Bishops: " + std::to_string(k.bishops));
+  printAt(4, 6, "Knights: " + std::to_string(k.knights));
+  printAt(4, 7, "Rooks:   " + std::to_string(k.rooks));
+  printAt(4, 8, "Queens:  " + std::to_string(k.queens));
+  printAt(4, 9, ruler);
+  printAt(4, 10, "Your final score was: " + std::to_string(score));
+  printAt(4, 11, ruler);
+  const HighScore best = updateHighScore(HighScore{score, level, outcome});
+  printAt(4, 12, "High score: ");
+  const std::string points = std::to_string(best.score);
+  switch (best.result) {
+    case Outcome::Win: printAt(16, 12, "A victory with " + points + " points."); break;
+    case Outcome::Draw: printAt(16, 12, "A draw with " + points + " points."); break;
+    case Outcome::Lose:
+      printAt(16, 12, "A loss with " + points + " points on level " + std::to_string(best.level));
+      break;
+  }
+}
+
+}  // namespace vh

@@ -1,0 +1,20 @@
+// The full-screen texts that frame the game.
+#pragma once
+
+#include "player/Playerdata.hpp"
+#include "save/Savedata.hpp"
+
+namespace vh {
+
+// The story and the instructions, drawn on the fresh screen, until a key is pressed.
+void showInstructions();
+
+// The score of a finished game: a bonus for the outcome and points for the captured pieces.
+int scoreOf(const Player& player);
+Outcome outcomeOf(const Player& player);
+
+// The final score screen of a finished game; records the game against the high score and shows
+// the high score that stands. It neither updates the screen nor waits for a key.
+void showScore(const Player& player, int level);
+
+}  // namespace vh
