@@ -5,9 +5,11 @@
 #include "main/Vardenholt.hpp"
 #include "screen/CursesTerminal.hpp"
 #include "screen/Screen.hpp"
+#include "screen/Signals.hpp"
 #include "screen/Util.hpp"
 
 int main() {
+  vh::catchTerminationSignals();
   try {
     vh::CursesTerminal terminal;
     vh::useTerminal(terminal);

@@ -1,5 +1,6 @@
 #include "main/Vardenholt.hpp"
 
+#include <csignal>
 #include <cstdio>
 #include <string>
 
@@ -14,6 +15,7 @@
 #include "save/Savefile.hpp"
 #include "screen/Display.hpp"
 #include "screen/Screen.hpp"
+#include "screen/Signals.hpp"
 #include "screen/Util.hpp"
 
 namespace vh {
@@ -92,17 +94,22 @@ void finishArea(const Map& map, const Player& player, const CreatureList& creatu
   } else if (player.saveRequested) {
     saveGame(map, player, creatures, level);
   } else if (player.kills.king == 0) {
-    ++level;
     showMessage("Press any key for the next area.", 1);
     showMessage("", 2);
     updateScreen();
     waitChar();
+    // Counted once the key is in, so a game saved while waiting resumes at this area's exit.
+    ++level;
   } else {
     showMessage("You have killed the Black King and escaped! You have won!", 1);
     waitChar();
   }
   showMessage("", 1);
 }
+
+// A hangup or a request to terminate saves the game in play, as a dropped connection must not
+// lose it; an interrupt from the keyboard only ends the run.
+bool savesOnSignal(int signal) { return signal == SIGHUP || signal == SIGTERM; }
 
 // One area, from a fresh map and pieces, or the saved game, to escape, capture or a save.
 void playArea(Player& player, int& level) {
@@ -118,12 +125,19 @@ void playArea(Player& player, int& level) {
     creatures = std::move(saved.creatures);
     level = saved.level;
   }
-  fullRefresh(map, player, creatures, level);
-  player.saveRequested = false;
-  while (notEscaped(map, player) && player.alive && !player.saveRequested) {
-    playTurn(player, map, creatures, level);
+  try {
+    fullRefresh(map, player, creatures, level);
+    player.saveRequested = false;
+    while (notEscaped(map, player) && player.alive && !player.saveRequested) {
+      playTurn(player, map, creatures, level);
+    }
+    finishArea(map, player, creatures, level);
+  } catch (const Interrupted& interruption) {
+    if (savesOnSignal(interruption.signal()) && player.alive) {
+      saveGame(map, player, creatures, level);
+    }
+    throw;
   }
-  finishArea(map, player, creatures, level);
 }
 
 // One game from area 1 (or the saved game); true when the player wants another.
@@ -205,13 +219,17 @@ void runVardenholt() {
   std::string failure;
   {
     ScreenSession session;
-    showInstructions();
     try {
-      while (playGame()) {
+      showInstructions();
+      try {
+        while (playGame()) {
+        }
+      } catch (const GameError& error) {
+        failure = errorLine(error);
+        showError(failure);
       }
-    } catch (const GameError& error) {
-      failure = errorLine(error);
-      showError(failure);
+    } catch (const Interrupted&) {
+      // A signal ended the run; a game in play has been saved on the way out.
     }
   }
   if (!failure.empty()) std::printf("%s\n", failure.c_str());

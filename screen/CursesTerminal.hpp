@@ -1,6 +1,9 @@
-// The terminal the game is played on: the standard curses screen.
+// The terminal the game is played on: the standard curses screen. It keeps a copy of everything
+// drawn, so that after a resize it can draw the game again; while the terminal is smaller than
+// 80x24 it says so instead of drawing a broken screen, and key presses wait until it is larger.
 #pragma once
 
+#include "screen/ScreenBuffer.hpp"
 #include "screen/Terminal.hpp"
 
 namespace vh {
@@ -18,6 +21,15 @@ class CursesTerminal final : public Terminal {
   void refresh() override;
   void setCursorVisible(bool visible) override;
   int readKey() override;
+
+ private:
+  bool fits() const;
+  void redrawAll();
+  void showTooSmall();
+
+  ScreenBuffer shown_;
+  bool started_ = false;
+  bool cursorVisible_ = true;
 };
 
 }  // namespace vh

@@ -4,6 +4,7 @@
 #include <cassert>
 #include <string>
 
+#include "screen/Signals.hpp"
 #include "screen/Util.hpp"
 
 namespace vh {
@@ -70,8 +71,20 @@ void hideCursor() { terminal().setCursorVisible(false); }
 
 void showCursor() { terminal().setCursorVisible(true); }
 
+namespace {
+
+// A key, unless a termination signal came first or arrived while waiting.
+int nextKey() {
+  if (pendingSignal() != 0) throw Interrupted(pendingSignal());
+  const int key = terminal().readKey();
+  if (pendingSignal() != 0) throw Interrupted(pendingSignal());
+  return key;
+}
+
+}  // namespace
+
 int readChar() {
-  switch (const int key = terminal().readKey()) {
+  switch (const int key = nextKey()) {
     case KeyLeft: return '4';
     case KeyRight: return '6';
     case KeyUp: return '8';
@@ -80,6 +93,6 @@ int readChar() {
   }
 }
 
-void waitChar() { terminal().readKey(); }
+void waitChar() { nextKey(); }
 
 }  // namespace vh

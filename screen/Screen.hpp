@@ -31,8 +31,9 @@ Colour getNumberColour(int n);
 void hideCursor();
 void showCursor();
 // One key: the arrow keys arrive as the digits '4', '6', '8' and '2', every other code unchanged.
+// Raises Interrupted (Signals.hpp) instead once a termination signal has arrived.
 int readChar();
-// Waits for any key and discards it.
+// Waits for any key and discards it; raises Interrupted as readChar does.
 void waitChar();
 
 }  // namespace vh

@@ -12,6 +12,8 @@ inline constexpr int KeyDown = 0402;
 inline constexpr int KeyUp = 0403;
 inline constexpr int KeyLeft = 0404;
 inline constexpr int KeyRight = 0405;
+// What a key read returns when a signal ended it before any key came.
+inline constexpr int NoKey = -1;
 
 // The attributes a curses screen writes with: bold or not, and a colour pair (0 is the default).
 struct TextAttributes {
@@ -38,7 +40,8 @@ class Terminal {
   virtual void clear() = 0;
   virtual void refresh() = 0;
   virtual void setCursorVisible(bool visible) = 0;
-  // Blocks until a key is pressed and returns its full code.
+  // Blocks until a key is pressed and returns its full code, or NoKey once a termination
+  // signal has been received (see Signals.hpp).
   virtual int readKey() = 0;
 };
 

@@ -1,16 +1,20 @@
 #include "screen/VirtualTerminal.hpp"
 
+#include "screen/Signals.hpp"
+
 namespace vh {
 
 void VirtualTerminal::pressKeys(std::string_view keys) {
-  for (const char key : keys) keys_.push_back(static_cast<unsigned char>(key));
+  for (const char key : keys) pressKey(static_cast<unsigned char>(key));
 }
 
-void VirtualTerminal::pressKey(int code) { keys_.push_back(code); }
+void VirtualTerminal::pressKey(int code) { keys_.push_back(Event{code, 0}); }
+
+void VirtualTerminal::sendSignal(int signal) { keys_.push_back(Event{NoKey, signal}); }
 
 std::string VirtualTerminal::row(int row) const {
   std::string text;
-  for (const Cell& cell : cells_.at(static_cast<std::size_t>(row))) text += cell.glyph;
+  for (int column = 0; column < Columns; ++column) text += screen_.cell(column, row).glyph;
   return text;
 }
 
@@ -24,11 +28,11 @@ std::string VirtualTerminal::toString() const {
 }
 
 char VirtualTerminal::charAt(int column, int row) const {
-  return cells_.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column)).glyph;
+  return screen_.cell(column, row).glyph;
 }
 
 VirtualTerminal::Style VirtualTerminal::styleAt(int column, int row) const {
-  const Cell& cell = cells_.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column));
+  const ScreenBuffer::Cell& cell = screen_.cell(column, row);
   const auto pair = static_cast<std::size_t>(cell.attributes.pair);
   return Style{pair < pairs_.size() ? pairs_[pair] : std::nullopt, cell.attributes.bold};
 }
@@ -46,37 +50,13 @@ void VirtualTerminal::definePair(int pair, Colour foreground) {
   }
 }
 
-void VirtualTerminal::attributesOn(TextAttributes attributes) {
-  attributes_.bold = attributes_.bold || attributes.bold;
-  if (attributes.pair > 0) attributes_.pair = attributes.pair;
-}
-
-void VirtualTerminal::attributesOff(TextAttributes attributes) {
-  if (attributes.bold) attributes_.bold = false;
-  if (attributes.pair > 0) attributes_.pair = 0;
-}
-
-// Like curses, text runs on into the next row and stops at the end of the screen.
-void VirtualTerminal::write(int column, int row, std::string_view text) {
-  if (column < 0 || column >= Columns || row < 0 || row >= Rows) return;
-  for (const char c : text) {
-    if (row >= Rows) return;
-    cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = Cell{c, attributes_};
-    if (++column == Columns) {
-      column = 0;
-      ++row;
-    }
-  }
-}
-
-void VirtualTerminal::clear() { cells_ = {}; }
-
 int VirtualTerminal::readKey() {
   ++refreshes_;  // curses brings pending output to the screen before it reads a key
   if (keys_.empty()) throw KeyScriptExhausted();
-  const int key = keys_.front();
+  const Event event = keys_.front();
   keys_.pop_front();
-  return key;
+  if (event.signal != 0) noteSignal(event.signal);
+  return event.key;
 }
 
 }  // namespace vh

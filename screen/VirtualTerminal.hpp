@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "screen/ScreenBuffer.hpp"
 #include "screen/Terminal.hpp"
 
 namespace vh {
@@ -21,8 +22,8 @@ class KeyScriptExhausted : public std::logic_error {
 
 class VirtualTerminal final : public Terminal {
  public:
-  static constexpr int Columns = 80;
-  static constexpr int Rows = 24;
+  static constexpr int Columns = ScreenBuffer::Columns;
+  static constexpr int Rows = ScreenBuffer::Rows;
 
   // How one cell was written: its colour (none for the terminal's default) and boldness.
   struct Style {
@@ -36,6 +37,9 @@ class VirtualTerminal final : public Terminal {
   // Queues keys for the game to read, in order.
   void pressKeys(std::string_view keys);
   void pressKey(int code);
+  // Queues a signal that arrives while the game waits for that key: it is recorded as the
+  // handler would, and the read returns without a key, as an interrupted curses read does.
+  void sendSignal(int signal);
   std::size_t keysLeft() const { return keys_.size(); }
 
   // One screen row as text, trailing blanks kept; the whole screen as rows joined by '\n'.
@@ -47,34 +51,34 @@ class VirtualTerminal final : public Terminal {
   bool started() const { return started_; }
   bool cursorVisible() const { return cursorVisible_; }
   int refreshes() const { return refreshes_; }
-  TextAttributes attributes() const { return attributes_; }
+  TextAttributes attributes() const { return screen_.attributes(); }
 
   void start() override;
   void stop() override;
   bool hasColours() const override { return colours_; }
   void definePair(int pair, Colour foreground) override;
-  void attributesOn(TextAttributes attributes) override;
-  void attributesOff(TextAttributes attributes) override;
-  void write(int column, int row, std::string_view text) override;
-  void clear() override;
+  void attributesOn(TextAttributes attributes) override { screen_.attributesOn(attributes); }
+  void attributesOff(TextAttributes attributes) override { screen_.attributesOff(attributes); }
+  void write(int column, int row, std::string_view text) override {
+    screen_.write(column, row, text);
+  }
+  void clear() override { screen_.clear(); }
   void refresh() override { ++refreshes_; }
   void setCursorVisible(bool visible) override { cursorVisible_ = visible; }
   int readKey() override;
 
  private:
-  struct Cell {
-    char glyph = ' ';
-    TextAttributes attributes{false, 0};
-  };
-
   bool colours_;
   bool started_ = false;
   bool cursorVisible_ = true;
   int refreshes_ = 0;
-  TextAttributes attributes_{false, 0};
   std::array<std::optional<Colour>, 256> pairs_{};
-  std::array<std::array<Cell, Columns>, Rows> cells_{};
-  std::deque<int> keys_;
+  ScreenBuffer screen_;
+  struct Event {
+    int key;
+    int signal;  // 0 for a key press
+  };
+  std::deque<Event> keys_;
 };
 
 }  // namespace vh

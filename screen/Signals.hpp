@@ -1,0 +1,33 @@
+// Signals that end the program: hangup (the terminal went away), terminate and interrupt.
+// A handler only records the signal; the key read it interrupts reports it, and the game acts
+// on it in its normal flow.
+#pragma once
+
+#include <exception>
+
+namespace vh {
+
+// Raised by a key read that ended because a termination signal arrived.
+class Interrupted : public std::exception {
+ public:
+  explicit Interrupted(int signal) : signal_(signal) {}
+  int signal() const { return signal_; }
+  const char* what() const noexcept override { return "interrupted by a signal"; }
+
+ private:
+  int signal_;
+};
+
+// Installs the handlers, without restarting interrupted reads, so a blocked key read returns.
+void catchTerminationSignals();
+
+// The termination signal received so far, or 0.
+int pendingSignal();
+
+// Records a signal as the handler does; for tests that cannot send a real one.
+void noteSignal(int signal);
+
+// Forgets a recorded signal; for tests that run the game more than once.
+void clearPendingSignal();
+
+}  // namespace vh
