@@ -1,26 +1,57 @@
 # Entry points for people: `make play` and `make test` are all a newcomer needs.
-BUILD_TYPE_DIR := build
+BUILD := build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+FUZZ_SECONDS ?= 60
+PREFIX ?= /usr/local
 
-.PHONY: play build test sanitize clean
+.PHONY: play build test sanitize fuzz install uninstall clean
 
 play: build
-	./$(BUILD_TYPE_DIR)/release/vardenholt
+	./$(BUILD)/release/vardenholt
 
 build:
-	cmake -S . -B $(BUILD_TYPE_DIR)/release -DCMAKE_BUILD_TYPE=Release -DVARDENHOLT_TESTS=OFF
-	cmake --build $(BUILD_TYPE_DIR)/release -j $(JOBS)
+	cmake -S . -B $(BUILD)/release -DCMAKE_BUILD_TYPE=Release -DVARDENHOLT_TESTS=OFF \
+	  -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build $(BUILD)/release -j $(JOBS)
 
+# Installs the game and its manual page under PREFIX (staged under DESTDIR when given); the
+# files installed are listed in build/release/install_manifest.txt, which `make uninstall`
+# (with the same DESTDIR) removes.
+install: build
+	DESTDIR=$(DESTDIR) cmake --build $(BUILD)/release --target install
+
+uninstall:
+	@test -f $(BUILD)/release/install_manifest.txt || { echo "nothing installed from this tree"; exit 1; }
+	sed 's|^|$(DESTDIR)|' $(BUILD)/release/install_manifest.txt | xargs rm -fv
+	rm -f $(BUILD)/release/install_manifest.txt
+
+# Every test: a short fuzz run of the file loaders when clang is here, then the unit tests and
+# the real-terminal tests.
 test:
-	cmake -S . -B $(BUILD_TYPE_DIR)/debug -DCMAKE_BUILD_TYPE=Debug
-	cmake --build $(BUILD_TYPE_DIR)/debug -j $(JOBS)
-	cd $(BUILD_TYPE_DIR)/debug && ctest --output-on-failure -j $(JOBS)
+	@if command -v clang++ >/dev/null 2>&1; then \
+	  $(MAKE) --no-print-directory fuzz; \
+	else \
+	  echo "clang++ not found: skipping the fuzz run"; \
+	fi
+	cmake -S . -B $(BUILD)/debug -DCMAKE_BUILD_TYPE=Debug
+	cmake --build $(BUILD)/debug -j $(JOBS)
+	cd $(BUILD)/debug && ctest --output-on-failure -j $(JOBS)
 
 # The unit tests again, under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize:
-	cmake -S . -B $(BUILD_TYPE_DIR)/sanitize -DCMAKE_BUILD_TYPE=Debug -DVARDENHOLT_SANITIZE=ON
-	cmake --build $(BUILD_TYPE_DIR)/sanitize -j $(JOBS)
-	cd $(BUILD_TYPE_DIR)/sanitize && ctest --output-on-failure -j $(JOBS) -L unit
+	cmake -S . -B $(BUILD)/sanitize -DCMAKE_BUILD_TYPE=Debug -DVARDENHOLT_SANITIZE=ON
+	cmake --build $(BUILD)/sanitize -j $(JOBS)
+	cd $(BUILD)/sanitize && ctest --output-on-failure -j $(JOBS) -L unit
+
+# Fuzzes the loaders of both files for FUZZ_SECONDS, starting from real files.
+fuzz:
+	CXX=clang++ cmake -S . -B $(BUILD)/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DVARDENHOLT_FUZZ=ON -DVARDENHOLT_TESTS=OFF
+	cmake --build $(BUILD)/fuzz -j $(JOBS) --target load_fuzzer
+	mkdir -p $(BUILD)/fuzz/corpus
+	./$(BUILD)/fuzz/load_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=200000 \
+	  -dict=tests/fuzz/format.dict -print_final_stats=1 -artifact_prefix=$(BUILD)/fuzz/ \
+	  $(BUILD)/fuzz/corpus tests/fuzz/corpus
 
 clean:
-	rm -rf $(BUILD_TYPE_DIR)
+	rm -rf $(BUILD)

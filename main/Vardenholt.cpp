@@ -21,6 +21,13 @@
 namespace vh {
 namespace {
 
+TurnObserver observer;
+
+void notify(Moment moment, const Map& map, const Player& player, const CreatureList& creatures,
+            int level) {
+  if (observer) observer(moment, map, player, creatures, level);
+}
+
 // False when the placement window had no room left for the piece.
 bool addPiece(const Map& map, int level, CreatureList& creatures, Creature kind) {
   auto piece = newCreature(map, level, creatures, std::move(kind));
@@ -128,8 +135,10 @@ void playArea(Player& player, int& level) {
   try {
     fullRefresh(map, player, creatures, level);
     player.saveRequested = false;
+    notify(Moment::AreaShown, map, player, creatures, level);
     while (notEscaped(map, player) && player.alive && !player.saveRequested) {
       playTurn(player, map, creatures, level);
+      notify(Moment::TurnOver, map, player, creatures, level);
     }
     finishArea(map, player, creatures, level);
   } catch (const Interrupted& interruption) {
@@ -192,6 +201,8 @@ void showError(const std::string& line) {
 }
 
 }  // namespace
+
+void observeTurns(TurnObserver turnObserver) { observer = std::move(turnObserver); }
 
 bool notEscaped(const Map& map, const Player& player) {
   return !(player.x == map.width - 1 && player.y == map.height - 1);

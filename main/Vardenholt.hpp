@@ -2,6 +2,8 @@
 // and the population of each area.
 #pragma once
 
+#include <functional>
+
 #include "creatures/Creaturedata.hpp"
 #include "map/Mapdata.hpp"
 #include "player/Playerdata.hpp"
@@ -10,6 +12,14 @@ namespace vh {
 
 // The whole run, on the terminal chosen with useTerminal().
 void runVardenholt();
+
+// When the driver calls an observer: an area has been drawn (fresh or restored), or a turn is over.
+enum class Moment { AreaShown, TurnOver };
+using TurnObserver =
+    std::function<void(Moment, const Map&, const Player&, const CreatureList&, int level)>;
+
+// Shows the game's state to an observer at every such moment; for tests of long play.
+void observeTurns(TurnObserver observer);
 
 // False exactly when the King stands on the exit cell (width - 1, height - 1).
 bool notEscaped(const Map& map, const Player& player);

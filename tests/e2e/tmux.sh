@@ -4,7 +4,16 @@
 E2E_SOCKET="vh-e2e-$$"
 E2E_HOME="$(mktemp -d)"
 E2E_OUT="$E2E_HOME/out"
-trap 'tmux -L "$E2E_SOCKET" kill-server 2>/dev/null; rm -rf "$E2E_HOME"' EXIT
+
+# Closing the windows hangs up on a game still running, which then saves: let it finish first.
+cleanup() {
+  local pid
+  pid="$(game_pid 2>/dev/null || true)"
+  tmux -L "$E2E_SOCKET" kill-server 2>/dev/null || true
+  [ -z "$pid" ] || wait_for_exit "$pid" 2>/dev/null || true
+  rm -rf "$E2E_HOME"
+}
+trap cleanup EXIT
 
 fail() {
   echo "FAIL: $*" >&2
@@ -13,9 +22,12 @@ fail() {
   exit 1
 }
 
-# Starts a shell in an 80x24 window; commands are typed into it with run_in_terminal.
+# Starts a shell in an 80x24 window; commands are typed into it with run_in_terminal. A second,
+# idle session keeps the server up when a test closes the game's window.
 start_terminal() {
-  tmux -L "$E2E_SOCKET" -f /dev/null new-session -d -s game -x 80 -y 24 \
+  tmux -L "$E2E_SOCKET" has-session -t keeper 2>/dev/null ||
+    tmux -L "$E2E_SOCKET" -f /dev/null new-session -d -s keeper
+  tmux -L "$E2E_SOCKET" new-session -d -s game -x 80 -y 24 \
     "env -i HOME=$E2E_HOME TERM=xterm-256color PATH=/usr/bin:/bin bash --norc --noprofile"
 }
 
@@ -32,6 +44,30 @@ wait_for_row() {
     sleep 0.1
   done
   fail "row $row never matched /$pattern/"
+}
+
+# Waits up to ten seconds for any row to match an extended regular expression.
+wait_for_text() {
+  for _ in $(seq 100); do
+    screen_text | grep -qE -- "$1" && return 0
+    sleep 0.1
+  done
+  fail "the screen never showed /$1/"
+}
+
+# The process the shell in the window is running (the game, while it plays).
+game_pid() {
+  pgrep -P "$(tmux -L "$E2E_SOCKET" display-message -p -t game '#{pane_pid}' 2>/dev/null)"
+}
+
+# Waits up to ten seconds for a process to end.
+wait_for_exit() {
+  for _ in $(seq 100); do
+    kill -0 "$1" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  echo "process $1 is still running" >&2
+  return 1
 }
 
 # Waits up to ten seconds for a file to appear.
