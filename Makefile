@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 60
 PREFIX ?= /usr/local
 
-.PHONY: play build test sanitize fuzz install uninstall clean
+.PHONY: play build test sanitize fuzz bench install uninstall clean
 
 play: build
 	./$(BUILD)/release/vardenholt
@@ -52,6 +52,13 @@ fuzz:
 	./$(BUILD)/fuzz/load_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=200000 \
 	  -dict=tests/fuzz/format.dict -print_final_stats=1 -artifact_prefix=$(BUILD)/fuzz/ \
 	  $(BUILD)/fuzz/corpus tests/fuzz/corpus
+
+# The benchmarks, each beside its comparison, and the bytes a real terminal receives.
+bench:
+	cmake -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DVARDENHOLT_TESTS=OFF -DVARDENHOLT_BENCH=ON
+	cmake --build $(BUILD)/bench -j $(JOBS)
+	./$(BUILD)/bench/bench/vardenholt_bench --benchmark_min_time=0.2
+	./$(BUILD)/bench/bench/terminal_bytes
 
 clean:
 	rm -rf $(BUILD)

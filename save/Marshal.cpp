@@ -1,7 +1,10 @@
 #include "save/Marshal.hpp"
 
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <iterator>
 #include <limits>
-#include <optional>
 
 #include "screen/Util.hpp"
 
@@ -11,60 +14,136 @@ namespace {
 constexpr std::size_t MaxNumberLength = 19;
 // The game's values nest about ten deep; a limit keeps hostile text from exhausting the stack.
 constexpr int MaxDepth = 200;
+constexpr std::size_t MaxText = std::size_t{1} << 31;
+
+// The text being written, appended to through a cursor into storage that doubles as it fills.
+class TextBuffer {
+ public:
+  explicit TextBuffer(std::size_t expected) : text_(expected, '\0') {}
+
+  void append(std::string_view part) {
+    char* at = room(part.size());
+    std::memcpy(at, part.data(), part.size());
+    used_ += part.size();
+  }
+
+  void append(char c) {
+    *room(1) = c;
+    ++used_;
+  }
+
+  template <typename Number>
+  void appendNumber(Number number) {
+    char* at = room(MaxNumberWidth);
+    used_ = static_cast<std::size_t>(std::to_chars(at, at + MaxNumberWidth, number).ptr - text_.data());
+  }
+
+  std::string take() {
+    text_.resize(used_);
+    return std::move(text_);
+  }
+
+ private:
+  static constexpr std::size_t MaxNumberWidth = 24;
+
+  char* room(std::size_t size) {
+    if (text_.size() - used_ < size) [[unlikely]] {
+      text_.resize(std::max(text_.size() * 2, used_ + size));
+    }
+    return text_.data() + used_;
+  }
+
+  std::string text_;
+  std::size_t used_ = 0;
+};
 
 class Writer {
  public:
   Writer(const Document& document, int id)
-      : document_(document), id_(std::to_string(id)),
-        begun_(document.objects.size(), std::nullopt) {}
+      : document_(document), begun_(document.objects.size(), Unwritten),
+        // Each object takes about twenty characters: one allocation for the common case.
+        text_(document.objects.size() * 24 + 64) {
+    TextBuffer prefix(16);
+    prefix.append('[');
+    prefix.appendNumber(id);
+    prefix.append(']');
+    prefix_ = prefix.take();
+  }
 
   void write(const Value& value) {
     if (const auto* number = std::get_if<std::int32_t>(&value)) {
-      text_ += "[" + id_ + "]I[" + std::to_string(*number) + "]";
-    } else if (const auto* string = std::get_if<std::string>(&value)) {
-      text_ += "[" + id_ + "]S[[" + std::to_string(string->size()) + "]" + *string + "]";
+      text_.append(prefix_);
+      text_.append("I[");
+      text_.appendNumber(*number);
+      text_.append(']');
+    } else if (const auto* ref = std::get_if<StringRef>(&value)) {
+      const std::string& string = document_.strings.at(ref->index);
+      text_.append(prefix_);
+      text_.append("S[[");
+      text_.appendNumber(string.size());
+      text_.append(']');
+      text_.append(string);
+      text_.append(']');
     } else {
       writeObject(std::get<ObjectRef>(value).index);
     }
   }
 
-  std::string take() { return std::move(text_); }
+  std::string take() { return text_.take(); }
 
  private:
+  static constexpr std::size_t Unwritten = std::numeric_limits<std::size_t>::max();
+
+  void appendBracketed(std::size_t number) {
+    text_.append('[');
+    text_.appendNumber(number);
+    text_.append(']');
+  }
+
   void writeObject(std::size_t index) {
-    if (const auto& number = begun_.at(index)) {
-      text_ += "[" + id_ + "]C[" + std::to_string(*number) + "]";
+    text_.append(prefix_);
+    if (begun_.at(index) != Unwritten) {
+      text_.append('C');
+      appendBracketed(begun_[index]);
       return;
     }
     const std::size_t number = next_++;
     begun_[index] = number;
     const Object& object = document_.objects[index];
+    text_.append(object.isRecord ? "U[" : "A[");
+    appendBracketed(number);
     if (object.isRecord) {
-      text_ += "[" + id_ + "]U[[" + std::to_string(number) + "][" + std::to_string(object.tag) +
-               "][" + std::to_string(object.items.size()) + "]";
-    } else {
-      text_ += "[" + id_ + "]A[[" + std::to_string(number) + "]";
+      text_.append('[');
+      text_.appendNumber(object.tag);
+      text_.append(']');
+      appendBracketed(object.count);
     }
-    for (const Value& item : object.items) write(item);
-    text_ += "]";
+    for (const Value& item : document_.itemsOf(object)) write(item);
+    text_.append(']');
   }
 
   const Document& document_;
-  std::string id_;
-  std::vector<std::optional<std::size_t>> begun_;  // reference number of each object written
+  std::vector<std::size_t> begun_;  // reference number of each object written, or Unwritten
   std::size_t next_ = 0;
-  std::string text_;
+  TextBuffer text_;
+  std::string prefix_;
 };
 
 [[noreturn]] void fail(int code, const std::string& message) { throw GameError(message, code); }
 
 class Reader {
  public:
-  Reader(std::string_view text, int id) : text_(text), id_(id) {}
+  Reader(std::string_view text, int id) : text_(text), id_(id) {
+    // Objects and items take some twenty characters of text each.
+    objects_.reserve(text.size() / 24 + 1);
+    items_.reserve(text.size() / 16 + 1);
+  }
 
   Document read() {
+    // Every item takes several characters, so indexes into a shorter text fit in 32 bits.
+    if (text_.size() > MaxText) fail(254, "Invalid value to unmarshall : text too long");
     Value root = item(0);
-    return Document{std::move(objects_), std::move(root)};
+    return Document{std::move(objects_), std::move(items_), std::move(strings_), std::move(root)};
   }
 
  private:
@@ -81,28 +160,27 @@ class Reader {
     fail(254, "Invalid int to unmarshall : " + std::string(text_.substr(position_)));
   }
 
-  // '[', a decimal number of at most 19 characters, ']'.
+  // '[', a decimal number of at most 19 characters, ']'. The digits are read as the C library
+  // reads them: an optional sign and the digits up to the first other character; an empty or
+  // non-numeric text is 0.
   std::int64_t number() {
     if (!at('[')) failNumber();
-    const std::string_view window = text_.substr(position_ + 1, MaxNumberLength + 1);
-    const std::size_t length = window.find(']');
-    if (length == std::string_view::npos) failNumber();
-    position_ += length + 2;
-    return decimal(window.substr(0, length));
-  }
-
-  // Like the C library's conversion: an optional sign and the digits up to the first other
-  // character; an empty or non-numeric text is 0.
-  static std::int64_t decimal(std::string_view digits) {
-    std::size_t i = 0;
-    const bool negative = i < digits.size() && digits[i] == '-';
-    if (i < digits.size() && (digits[i] == '-' || digits[i] == '+')) ++i;
-    std::int64_t value = 0;
-    for (; i < digits.size() && digits[i] >= '0' && digits[i] <= '9'; ++i) {
-      if (value > (std::numeric_limits<std::int64_t>::max() - 9) / 10) break;  // far out of range
-      value = value * 10 + (digits[i] - '0');
+    const std::size_t start = position_ + 1;
+    const std::size_t limit = std::min(text_.size(), start + MaxNumberLength + 1);
+    std::size_t i = start;
+    const bool negative = i < limit && text_[i] == '-';
+    if (i < limit && (text_[i] == '-' || text_[i] == '+')) ++i;
+    std::uint64_t value = 0;  // 19 digits fit
+    for (; i < limit && text_[i] >= '0' && text_[i] <= '9'; ++i) {
+      value = value * 10 + static_cast<std::uint64_t>(text_[i] - '0');
     }
-    return negative ? -value : value;
+    while (i < limit && text_[i] != ']') ++i;
+    if (i == limit) failNumber();
+    position_ = i + 1;
+    // Beyond 64 bits is as far out of range as anything the callers reject.
+    const auto magnitude = static_cast<std::int64_t>(
+        std::min<std::uint64_t>(value, std::numeric_limits<std::int64_t>::max()));
+    return negative ? -magnitude : magnitude;
   }
 
   std::int32_t int32(std::int64_t value, const char* what) {
@@ -127,16 +205,16 @@ class Reader {
     }
   }
 
-  std::string string() {
+  StringRef string() {
     expectBracket("Invalid string to unmarshall");
     const std::int64_t length = number();
     if (length < 0 || static_cast<std::uint64_t>(length) > left()) {
       fail(254, "Invalid string to unmarshall");
     }
-    std::string bytes(text_.substr(position_, static_cast<std::size_t>(length)));
+    strings_.emplace_back(text_.substr(position_, static_cast<std::size_t>(length)));
     position_ += static_cast<std::size_t>(length);
     skipOne();
-    return bytes;
+    return StringRef{static_cast<std::uint32_t>(strings_.size() - 1)};
   }
 
   // A new object takes the next place on the list, which its reference number must name.
@@ -144,18 +222,35 @@ class Reader {
     if (reference != static_cast<std::int64_t>(objects_.size())) {
       fail(252, "Invalid reference number to unmarshall");
     }
-    objects_.push_back(Object{isRecord, tag, {}});
-    return ObjectRef{objects_.size() - 1};
+    objects_.push_back(Object{isRecord, tag, 0, 0});
+    return ObjectRef{static_cast<std::uint32_t>(objects_.size() - 1)};
+  }
+
+  // The items of an object are gathered apart while nested objects store theirs, then stored
+  // together.
+  std::vector<Value>& gathered(int depth) {
+    if (scratch_.size() <= static_cast<std::size_t>(depth)) scratch_.resize(depth + 1);
+    scratch_[static_cast<std::size_t>(depth)].clear();
+    return scratch_[static_cast<std::size_t>(depth)];
+  }
+
+  void store(ObjectRef ref, int depth) {
+    std::vector<Value>& values = scratch_[static_cast<std::size_t>(depth)];
+    objects_[ref.index].first = static_cast<std::uint32_t>(items_.size());
+    objects_[ref.index].count = static_cast<std::uint32_t>(values.size());
+    std::move(values.begin(), values.end(), std::back_inserter(items_));
   }
 
   Value array(int depth) {
     expectBracket("Invalid array to unmarshall");
     const ObjectRef ref = begin(number(), false, 0);
+    gathered(depth);
     while (!at(']')) {
       Value element = item(depth + 1);
-      objects_[ref.index].items.push_back(std::move(element));
+      scratch_[static_cast<std::size_t>(depth)].push_back(std::move(element));
     }
     ++position_;
+    store(ref, depth);
     return ref;
   }
 
@@ -169,11 +264,13 @@ class Reader {
       fail(254, "Invalid union to unmarshall");
     }
     const ObjectRef ref = begin(reference, true, tag);
+    gathered(depth);
     for (std::int64_t field = 0; field < arity; ++field) {
       Value value = item(depth + 1);
-      objects_[ref.index].items.push_back(std::move(value));
+      scratch_[static_cast<std::size_t>(depth)].push_back(std::move(value));
     }
     skipOne();
+    store(ref, depth);
     return ref;
   }
 
@@ -184,13 +281,16 @@ class Reader {
     if (k < 0 || k >= static_cast<std::int64_t>(objects_.size())) {
       fail(253, "Invalid circular structure");
     }
-    return ObjectRef{static_cast<std::size_t>(k)};
+    return ObjectRef{static_cast<std::uint32_t>(k)};
   }
 
   std::string_view text_;
   std::int64_t id_;
   std::size_t position_ = 0;
   std::vector<Object> objects_;
+  std::vector<Value> items_;
+  std::vector<std::string> strings_;
+  std::vector<std::vector<Value>> scratch_;  // items being gathered, by nesting depth
 };
 
 }  // namespace
