@@ -1,5 +1,6 @@
 #include "creatures/Creatures.hpp"
 
+#include <limits>
 #include <vector>
 
 #include "random/Lfrand.hpp"
@@ -47,11 +48,14 @@ bool isFree(const Map& map, const Occupancy& occupancy, int x, int y) {
   return isclear(map, x, y, Undefined()) && !occupancy.taken(x, y);
 }
 
-int countFree(const Map& map, const Occupancy& occupancy) {
+// How many cells of the window are free, counting no further than `enough`.
+int countFree(const Map& map, const Occupancy& occupancy, int enough) {
   const Window w = placementWindow(map);
   int free = 0;
-  for (int x = w.firstX; x <= w.lastX; ++x) {
-    for (int y = w.firstY; y <= w.lastY; ++y) free += isFree(map, occupancy, x, y) ? 1 : 0;
+  for (int x = w.firstX; x <= w.lastX && free < enough; ++x) {
+    for (int y = w.firstY; y <= w.lastY && free < enough; ++y) {
+      free += isFree(map, occupancy, x, y) ? 1 : 0;
+    }
   }
   return free;
 }
@@ -78,7 +82,7 @@ std::optional<Creature> newCreature(const Map& map, int level, const CreatureLis
   const Occupancy occupancy(map, creatures);
   // Looking for a free cell first keeps the search below from running forever on a full window,
   // and rolls no dice, so an area with room for every piece draws exactly as before.
-  if (countFree(map, occupancy) == 0) return std::nullopt;
+  if (countFree(map, occupancy, 1) == 0) return std::nullopt;
   Creature piece = kind == Random() ? randomKind(level) : std::move(kind);
   int x = 0, y = 0;
   do {
@@ -99,7 +103,7 @@ int creaturesOfType(const CreatureList& creatures, const Creature& kind) {
 }
 
 int freePlacementCells(const Map& map, const CreatureList& creatures) {
-  return countFree(map, Occupancy(map, creatures));
+  return countFree(map, Occupancy(map, creatures), std::numeric_limits<int>::max());
 }
 
 }  // namespace vh
