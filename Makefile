@@ -41,7 +41,7 @@ test:
 sanitize:
 	cmake -S . -B $(BUILD)/sanitize -DCMAKE_BUILD_TYPE=Debug -DVARDENHOLT_SANITIZE=ON
 	cmake --build $(BUILD)/sanitize -j $(JOBS)
-	cd $(BUILD)/sanitize && ctest --output-on-failure -j $(JOBS) -L unit
+	cd $(BUILD)/sanitize && ctest --output-on-failure -j $(JOBS) -L 'unit|soak'
 
 # Fuzzes the loaders of both files for FUZZ_SECONDS, starting from real files.
 fuzz:
