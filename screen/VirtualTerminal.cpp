@@ -52,6 +52,7 @@ void VirtualTerminal::definePair(int pair, Colour foreground) {
 
 int VirtualTerminal::readKey() {
   ++refreshes_;  // curses brings pending output to the screen before it reads a key
+  if (keys_.empty() && source_) return source_();
   if (keys_.empty()) throw KeyScriptExhausted();
   const Event event = keys_.front();
   keys_.pop_front();

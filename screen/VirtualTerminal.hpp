@@ -3,6 +3,7 @@
 
 #include <array>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -41,6 +42,8 @@ class VirtualTerminal final : public Terminal {
   // handler would, and the read returns without a key, as an interrupted curses read does.
   void sendSignal(int signal);
   std::size_t keysLeft() const { return keys_.size(); }
+  // Asks `source` for every key once the queued ones are used up, for play without an end.
+  void whenOutOfKeys(std::function<int()> source) { source_ = std::move(source); }
 
   // One screen row as text, trailing blanks kept; the whole screen as rows joined by '\n'.
   std::string row(int row) const;
@@ -79,6 +82,7 @@ class VirtualTerminal final : public Terminal {
     int signal;  // 0 for a key press
   };
   std::deque<Event> keys_;
+  std::function<int()> source_;
 };
 
 }  // namespace vh
