@@ -46,10 +46,10 @@ int lfIntRand(int n) {
   return lfGetRand() % n;
 }
 
-int lfDice(Dicespec spec) {
-  int total = spec.bonus;
-  for (int i = 0; i < spec.count; ++i) {
-    if (spec.sides > 0) total += lfIntRand(spec.sides) + 1;
+int lfDice(Dicespec dice) {
+  int total = dice.bonus;
+  for (int i = 0; i < dice.count; ++i) {
+    if (dice.sides > 0) total += lfIntRand(dice.sides) + 1;
   }
   return total;
 }

@@ -26,6 +26,6 @@ int lfGetRand();
 // A value in 0 .. n - 1; raises ValueOutOfRange, drawing nothing, when n < 1.
 int lfIntRand(int n);
 // bonus plus count rolls of 1 .. sides; a die of no sides adds and draws nothing.
-int lfDice(Dicespec spec);
+int lfDice(Dicespec dice);
 
 }  // namespace vh
