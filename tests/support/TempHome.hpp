@@ -1,11 +1,15 @@
-// Points HOME at a fresh temporary directory for the life of a test, so the game's files never
-// touch the developer's own.
+// Test support for the game's files: a fresh HOME for the life of a test, so the game's files
+// never touch the developer's own, and helpers to read and write files and to name the error an
+// action raises.
 #pragma once
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
+
+#include "screen/Util.hpp"
 
 namespace vh {
 
@@ -13,23 +17,15 @@ class TempHome {
  public:
   TempHome() {
     if (const char* home = std::getenv("HOME")) previous_ = home;
-    std::string pattern = (std::filesystem::temp_directory_path() / "vh-home-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
+    path_ = mkdtemp((std::filesystem::temp_directory_path() / "vh-home-XXXXXX").string().data());
     setenv("HOME", path_.c_str(), 1);
   }
   ~TempHome() {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
-    if (previous_) {
-      setenv("HOME", previous_->c_str(), 1);
-    } else {
-      unsetenv("HOME");
-    }
+    previous_ ? setenv("HOME", previous_->c_str(), 1) : unsetenv("HOME");
   }
-  TempHome(const TempHome&) = delete;
-  TempHome& operator=(const TempHome&) = delete;
 
-  const std::filesystem::path& path() const { return path_; }
   std::filesystem::path saveFile() const { return path_ / ".vh" / "vardenholt.sav"; }
   std::filesystem::path highScoreFile() const { return path_ / ".vh" / "vardenholt.hs"; }
 
@@ -37,5 +33,23 @@ class TempHome {
   std::filesystem::path path_;
   std::optional<std::string> previous_;
 };
+
+inline std::string readFile(const std::filesystem::path& path) {
+  return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
+}
+
+inline void writeFile(const std::filesystem::path& path, const std::string& text) {
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+// "code: message" of the GameError that action() raises, or "" when it raises none.
+template <typename Action>
+std::string failureOf(Action action) try {
+  action();
+  return "";
+} catch (const GameError& error) {
+  return std::to_string(error.code()) + ": " + error.what();
+}
 
 }  // namespace vh
