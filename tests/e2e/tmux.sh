@@ -36,19 +36,19 @@ press() { tmux -L "$E2E_SOCKET" send-keys -t game "$@"; }
 screen_text() { tmux -L "$E2E_SOCKET" capture-pane -p -t game; }
 screen_row() { screen_text | sed -n "$(($1 + 1))p"; }
 
-# Waits up to ten seconds for a screen row (0-based) to match an extended regular expression.
+# Waits up to twenty seconds for a screen row (0-based) to match an extended regular expression.
 wait_for_row() {
   local row=$1 pattern=$2
-  for _ in $(seq 100); do
+  for _ in $(seq 200); do
     screen_row "$row" | grep -qE -- "$pattern" && return 0
     sleep 0.1
   done
   fail "row $row never matched /$pattern/"
 }
 
-# Waits up to ten seconds for any row to match an extended regular expression.
+# Waits up to twenty seconds for any row to match an extended regular expression.
 wait_for_text() {
-  for _ in $(seq 100); do
+  for _ in $(seq 200); do
     screen_text | grep -qE -- "$1" && return 0
     sleep 0.1
   done
@@ -60,9 +60,9 @@ game_pid() {
   pgrep -P "$(tmux -L "$E2E_SOCKET" display-message -p -t game '#{pane_pid}' 2>/dev/null)"
 }
 
-# Waits up to ten seconds for a process to end.
+# Waits up to twenty seconds for a process to end.
 wait_for_exit() {
-  for _ in $(seq 100); do
+  for _ in $(seq 200); do
     kill -0 "$1" 2>/dev/null || return 0
     sleep 0.1
   done
@@ -70,9 +70,9 @@ wait_for_exit() {
   return 1
 }
 
-# Waits up to ten seconds for a file to appear.
+# Waits up to twenty seconds for a file to appear.
 wait_for_file() {
-  for _ in $(seq 100); do
+  for _ in $(seq 200); do
     [ -e "$1" ] && return 0
     sleep 0.1
   done

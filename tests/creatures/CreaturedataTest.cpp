@@ -1,1 +1,0 @@
-// The cases of iscreatureAt sit with placement in CreaturesTest.cpp; this file can go.

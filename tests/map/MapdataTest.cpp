@@ -1,1 +1,0 @@
-// The cases of isclear sit with the map pictures in MapgenTest.cpp; this file can go.
