@@ -109,7 +109,7 @@ void playOneRun(unsigned seed, int startLevel, int keys, Coverage& coverage) {
 TEST(Soak, RandomPlayersKeepEveryPromise) {
   Coverage coverage;
   constexpr std::array<int, 8> startLevels = {1, 1, 1, 5, 12, 20, 60, 300};
-  for (unsigned seed = 1; seed <= 40 && !HasFailure(); ++seed) {
+  for (unsigned seed = 1; seed <= 80 && !HasFailure(); ++seed) {
     const int level = startLevels[seed % startLevels.size()];
     playOneRun(seed, level, level >= 60 ? 800 : 3000, coverage);
   }
