@@ -11,7 +11,9 @@ Creature kind(const char* name, char glyph, Colour colour, Attribute attribute, 
 
 }  // namespace
 
-Creature Placeholder() { return Creature{false, 0, 0, Screencell{' ', Colour::Black, Attribute::Normal}, ""}; }
+Creature Placeholder() {
+  return Creature{false, 0, 0, Screencell{' ', Colour::Black, Attribute::Normal}, ""};
+}
 
 void appendCreature(CreatureList& creatures, Creature piece) {
   if (creatures.empty()) creatures.push_back(Placeholder());

@@ -24,7 +24,8 @@ Window placementWindow(const Map& map) {
 class Occupancy {
  public:
   Occupancy(const Map& map, const CreatureList& creatures)
-      : width_(map.width), height_(map.height),
+      : width_(map.width),
+        height_(map.height),
         taken_(static_cast<std::size_t>((map.width + 1) * (map.height + 1)), false) {
     for (std::size_t i = 1; i < creatures.size(); ++i) {
       const Creature& c = creatures[i];
@@ -36,9 +37,7 @@ class Occupancy {
 
  private:
   bool inside(int x, int y) const { return x >= 0 && y >= 0 && x <= width_ && y <= height_; }
-  std::size_t index(int x, int y) const {
-    return static_cast<std::size_t>(x * (height_ + 1) + y);
-  }
+  std::size_t index(int x, int y) const { return static_cast<std::size_t>(x * (height_ + 1) + y); }
 
   int width_, height_;
   std::vector<bool> taken_;

@@ -56,7 +56,8 @@ void searchRay(const Player& player, const Map& map, const CreatureList& creatur
 void searchAndMove(const Player& player, const Map& map, std::size_t i, CreatureList& creatures,
                    std::span<const Ray> rays, int reach, Score score) {
   Choice best;
-  for (const Ray ray : rays) searchRay(player, map, creatures, creatures[i], ray, reach, score, best);
+  for (const Ray ray : rays)
+    searchRay(player, map, creatures, creatures[i], ray, reach, score, best);
   if (best.score > 0) doMove(map, player, creatures, i, best.dx, best.dy);
 }
 
@@ -68,9 +69,9 @@ void moveCreatures(const Player& player, const Map& map, CreatureList& creatures
     std::string_view name;
     Rule rule;
   };
-  static constexpr KindRule rules[] = {{"pawn", movePawn},   {"knight", moveKnight},
+  static constexpr KindRule rules[] = {{"pawn", movePawn},     {"knight", moveKnight},
                                        {"bishop", moveBishop}, {"rook", moveRook},
-                                       {"queen", moveQueen}, {"king", moveKing}};
+                                       {"queen", moveQueen},   {"king", moveKing}};
   const std::size_t size = creatures.size();
   for (std::size_t i = 1; i < size; ++i) {
     if (!creatures[i].alive) continue;

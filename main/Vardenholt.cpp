@@ -92,8 +92,7 @@ void playTurn(Player& player, const Map& map, CreatureList& creatures, int level
   updateScreen();
 }
 
-void finishArea(const Map& map, const Player& player, const CreatureList& creatures,
-                int& level) {
+void finishArea(const Map& map, const Player& player, const CreatureList& creatures, int& level) {
   if (!player.alive) {
     showMessage("Press any key to exit.", 1);
     updateScreen();
@@ -208,9 +207,7 @@ bool notEscaped(const Map& map, const Player& player) {
   return !(player.x == map.width - 1 && player.y == map.height - 1);
 }
 
-Map buildAreaMap(int level) {
-  return initmap(level > 9 ? 1 : 0, makemap(MapWidth, MapHeight));
-}
+Map buildAreaMap(int level) { return initmap(level > 9 ? 1 : 0, makemap(MapWidth, MapHeight)); }
 
 CreatureList populateArea(const Map& map, int level) {
   CreatureList creatures;

@@ -130,7 +130,7 @@ Map Chessify(Map map) {
     for (int y = 1; y <= map.height; ++y) {
       if ((x + y) % 2 != 0) continue;
       Terrain& terrain = terrainAt(map, x, y);
-      // Room is the same value as Corridor, so room floors turn into Corridor2 (that is, Room2) here.
+      // Room is the same value as Corridor: room floors become Corridor2, which is Room2.
       if (terrain == Corridor()) {
         terrain = Corridor2();
       } else if (terrain == Water()) {

@@ -81,8 +81,7 @@ void captureQueen(Kills& kills) {
 
 void captureKing(Kills& kills) {
   ++kills.king;
-  showMessage("You have captured the Black King. Escape this area to win the game!",
-              BlackKingLine);
+  showMessage("You have captured the Black King. Escape this area to win the game!", BlackKingLine);
 }
 
 void count(Kills& kills, const std::string& name) {
@@ -111,8 +110,8 @@ bool checkCreatureKill(Player& player, CreatureList& creatures) {
     piece.alive = false;
     captured = true;
     count(player.kills, piece.name);
-    player.message = (piece.name == "king" ? "You captured the " : "You captured a ") +
-                     piece.name + "! ";
+    player.message =
+        (piece.name == "king" ? "You captured the " : "You captured a ") + piece.name + "! ";
   }
   return captured;
 }

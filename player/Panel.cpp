@@ -28,27 +28,23 @@ constexpr KeyCell numeric(char key, int dx, int dy) {
   return {key, NumericCentre + dx, CentreRow + dy};
 }
 
-const std::array<KeyCell, 8> oneOrthogonal = {vi('k', 0, -1), vi('h', -1, 0), vi('l', 1, 0),
-                                              vi('j', 0, 1),  numeric('8', 0, -1),
-                                              numeric('4', -1, 0), numeric('6', 1, 0),
-                                              numeric('2', 0, 1)};
-const std::array<KeyCell, 8> oneDiagonal = {vi('y', -1, -1), vi('u', 1, -1), vi('b', -1, 1),
-                                            vi('n', 1, 1),   numeric('7', -1, -1),
-                                            numeric('9', 1, -1), numeric('1', -1, 1),
-                                            numeric('3', 1, 1)};
-const std::array<KeyCell, 8> twoDiagonal = {vi('Y', -2, -2), vi('U', 2, -2), vi('B', -2, 2),
-                                            vi('N', 2, 2),   numeric('&', -2, -2),
-                                            numeric('(', 2, -2), numeric('!', -2, 2),
-                                            numeric('#', 2, 2)};
+const std::array<KeyCell, 8> oneOrthogonal = {
+    vi('k', 0, -1),      vi('h', -1, 0),      vi('l', 1, 0),      vi('j', 0, 1),
+    numeric('8', 0, -1), numeric('4', -1, 0), numeric('6', 1, 0), numeric('2', 0, 1)};
+const std::array<KeyCell, 8> oneDiagonal = {
+    vi('y', -1, -1),      vi('u', 1, -1),      vi('b', -1, 1),      vi('n', 1, 1),
+    numeric('7', -1, -1), numeric('9', 1, -1), numeric('1', -1, 1), numeric('3', 1, 1)};
+const std::array<KeyCell, 8> twoDiagonal = {
+    vi('Y', -2, -2),      vi('U', 2, -2),      vi('B', -2, 2),      vi('N', 2, 2),
+    numeric('&', -2, -2), numeric('(', 2, -2), numeric('!', -2, 2), numeric('#', 2, 2)};
 const std::array<KeyCell, 16> knightJumps = {
-    vi('a', -2, -1),      vi('z', -2, 1),       vi('q', -1, -2),      vi('x', -1, 2),
-    vi('w', 1, -2),       vi('c', 1, 2),        vi('e', 2, -1),       vi('d', 2, 1),
-    numeric('a', -2, -1), numeric('z', -2, 1),  numeric('q', -1, -2), numeric('x', -1, 2),
-    numeric('w', 1, -2),  numeric('c', 1, 2),   numeric('e', 2, -1),  numeric('d', 2, 1)};
-const std::array<KeyCell, 8> twoOrthogonal = {vi('H', -2, 0), vi('K', 0, -2), vi('J', 0, 2),
-                                              vi('L', 2, 0),  numeric('$', -2, 0),
-                                              numeric('*', 0, -2), numeric('"', 0, 2),
-                                              numeric('^', 2, 0)};
+    vi('a', -2, -1),      vi('z', -2, 1),      vi('q', -1, -2),      vi('x', -1, 2),
+    vi('w', 1, -2),       vi('c', 1, 2),       vi('e', 2, -1),       vi('d', 2, 1),
+    numeric('a', -2, -1), numeric('z', -2, 1), numeric('q', -1, -2), numeric('x', -1, 2),
+    numeric('w', 1, -2),  numeric('c', 1, 2),  numeric('e', 2, -1),  numeric('d', 2, 1)};
+const std::array<KeyCell, 8> twoOrthogonal = {
+    vi('H', -2, 0),      vi('K', 0, -2),      vi('J', 0, 2),      vi('L', 2, 0),
+    numeric('$', -2, 0), numeric('*', 0, -2), numeric('"', 0, 2), numeric('^', 2, 0)};
 const std::array<KeyCell, 2> waitKeys = {vi('.', 0, 0), numeric('5', 0, 0)};
 
 std::span<const KeyCell> keysOf(KeyGroup group) {

@@ -26,19 +26,19 @@ struct KeyMove {
 };
 
 constexpr std::array<KeyMove, 29> keyTable = {{
-    {'h', '4', -1, 0, MoveKind::OneOrthogonal},  {'j', '2', 0, 1, MoveKind::OneOrthogonal},
-    {'k', '8', 0, -1, MoveKind::OneOrthogonal},  {'l', '6', 1, 0, MoveKind::OneOrthogonal},
-    {'.', '5', 0, 0, MoveKind::Wait},
-    {'y', '7', -1, -1, MoveKind::OneDiagonal},   {'u', '9', 1, -1, MoveKind::OneDiagonal},
-    {'b', '1', -1, 1, MoveKind::OneDiagonal},    {'n', '3', 1, 1, MoveKind::OneDiagonal},
-    {'Y', '&', -2, -2, MoveKind::TwoDiagonal},   {'U', '(', 2, -2, MoveKind::TwoDiagonal},
-    {'B', '!', -2, 2, MoveKind::TwoDiagonal},    {'N', '#', 2, 2, MoveKind::TwoDiagonal},
-    {'q', 0, -1, -2, MoveKind::KnightJump},      {'w', 0, 1, -2, MoveKind::KnightJump},
-    {'e', 0, 2, -1, MoveKind::KnightJump},       {'d', 0, 2, 1, MoveKind::KnightJump},
-    {'c', 0, 1, 2, MoveKind::KnightJump},        {'x', 0, -1, 2, MoveKind::KnightJump},
-    {'z', 0, -2, 1, MoveKind::KnightJump},       {'a', 0, -2, -1, MoveKind::KnightJump},
-    {'H', '$', -2, 0, MoveKind::TwoOrthogonal},  {'J', '"', 0, 2, MoveKind::TwoOrthogonal},
-    {'K', '*', 0, -2, MoveKind::TwoOrthogonal},  {'L', '^', 2, 0, MoveKind::TwoOrthogonal},
+    {'h', '4', -1, 0, MoveKind::OneOrthogonal}, {'j', '2', 0, 1, MoveKind::OneOrthogonal},
+    {'k', '8', 0, -1, MoveKind::OneOrthogonal}, {'l', '6', 1, 0, MoveKind::OneOrthogonal},
+    {'.', '5', 0, 0, MoveKind::Wait},           {'y', '7', -1, -1, MoveKind::OneDiagonal},
+    {'u', '9', 1, -1, MoveKind::OneDiagonal},   {'b', '1', -1, 1, MoveKind::OneDiagonal},
+    {'n', '3', 1, 1, MoveKind::OneDiagonal},    {'Y', '&', -2, -2, MoveKind::TwoDiagonal},
+    {'U', '(', 2, -2, MoveKind::TwoDiagonal},   {'B', '!', -2, 2, MoveKind::TwoDiagonal},
+    {'N', '#', 2, 2, MoveKind::TwoDiagonal},    {'q', 0, -1, -2, MoveKind::KnightJump},
+    {'w', 0, 1, -2, MoveKind::KnightJump},      {'e', 0, 2, -1, MoveKind::KnightJump},
+    {'d', 0, 2, 1, MoveKind::KnightJump},       {'c', 0, 1, 2, MoveKind::KnightJump},
+    {'x', 0, -1, 2, MoveKind::KnightJump},      {'z', 0, -2, 1, MoveKind::KnightJump},
+    {'a', 0, -2, -1, MoveKind::KnightJump},     {'H', '$', -2, 0, MoveKind::TwoOrthogonal},
+    {'J', '"', 0, 2, MoveKind::TwoOrthogonal},  {'K', '*', 0, -2, MoveKind::TwoOrthogonal},
+    {'L', '^', 2, 0, MoveKind::TwoOrthogonal},
 }};
 
 // Only single-byte key codes can name a move; codes above 255 are never mistaken for one.
@@ -81,9 +81,7 @@ bool isLegal(const KeyMove& move, const Player& player, const Map& map,
   bool ok = false;
   switch (move.kind) {
     case MoveKind::OneOrthogonal:
-    case MoveKind::Wait:
-      ok = true;
-      break;
+    case MoveKind::Wait: ok = true; break;
     case MoveKind::OneDiagonal:
       // Pawns teach capturing diagonally only; bishops teach moving there as well.
       ok = (k.pawns >= 10 || k.bishops >= 10) &&
@@ -92,9 +90,7 @@ bool isLegal(const KeyMove& move, const Player& player, const Map& map,
     case MoveKind::TwoDiagonal:
       ok = k.bishops >= 10 && middlePasses(map, creatures, mx, my, can.jumping, can.sweepDiagonal);
       break;
-    case MoveKind::KnightJump:
-      ok = k.knights >= 10;
-      break;
+    case MoveKind::KnightJump: ok = k.knights >= 10; break;
     case MoveKind::TwoOrthogonal:
       ok = (k.rooks >= 10 || k.pawns >= 50) &&
            middlePasses(map, creatures, mx, my, can.jumping, can.sweepOrthogonal) &&
@@ -130,13 +126,10 @@ void carryOut(const KeyMove& move, Player& player, const Map& map, CreatureList&
 }
 
 // Acts on a command key; false when the key is not a command.
-bool runCommand(int key, Player& player, const Map& map, const CreatureList& creatures,
-                int level) {
+bool runCommand(int key, Player& player, const Map& map, const CreatureList& creatures, int level) {
   switch (key) {
     case 'R':
-    case 'r':
-      fullRefresh(map, player, creatures, level);
-      return true;
+    case 'r': fullRefresh(map, player, creatures, level); return true;
     case '?':
     case '/':
       showHelp();
@@ -146,8 +139,7 @@ bool runCommand(int key, Player& player, const Map& map, const CreatureList& cre
       player.saveRequested = true;
       showMessage("Will save and exit when you complete this turn.", NoticeLine);
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 

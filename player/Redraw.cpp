@@ -20,7 +20,8 @@ KeyColour twoCellColour(bool sweeping, bool jumping) {
 // The keypad groups that the capture counts open, in the colours of what they allow.
 void showEarnedKeys(const Kills& kills) {
   const bool jumping = kills.knights >= 50;
-  if (kills.pawns >= 10 && kills.bishops <= 9) showKeys(KeyGroup::OneDiagonal, KeyColour::CaptureOnly);
+  if (kills.pawns >= 10 && kills.bishops <= 9)
+    showKeys(KeyGroup::OneDiagonal, KeyColour::CaptureOnly);
   if (kills.pawns >= 50 && kills.rooks <= 9) showKeys(KeyGroup::TwoOrthogonal, KeyColour::MoveOnly);
   if (kills.knights >= 10) showKeys(KeyGroup::KnightJumps, KeyColour::Jumping);
   if (kills.bishops >= 10) {

@@ -35,7 +35,8 @@ class TextBuffer {
   template <typename Number>
   void appendNumber(Number number) {
     char* at = room(MaxNumberWidth);
-    used_ = static_cast<std::size_t>(std::to_chars(at, at + MaxNumberWidth, number).ptr - text_.data());
+    used_ =
+        static_cast<std::size_t>(std::to_chars(at, at + MaxNumberWidth, number).ptr - text_.data());
   }
 
   std::string take() {
@@ -60,7 +61,8 @@ class TextBuffer {
 class Writer {
  public:
   Writer(const Document& document, int id)
-      : document_(document), begun_(document.objects.size(), Unwritten),
+      : document_(document),
+        begun_(document.objects.size(), Unwritten),
         // Each object takes about twenty characters: one allocation for the common case.
         text_(document.objects.size() * 24 + 64) {
     TextBuffer prefix(16);

@@ -151,7 +151,8 @@ class Checker {
 
   const std::string& string(const Value& value, const char* name) const {
     const auto* ref = std::get_if<StringRef>(&value);
-    if (ref == nullptr || ref->index >= d_.strings.size()) bad(std::string(name) + " is not a string");
+    if (ref == nullptr || ref->index >= d_.strings.size())
+      bad(std::string(name) + " is not a string");
     return d_.strings[ref->index];
   }
 
@@ -189,12 +190,13 @@ class Checker {
     const auto f = record(value, 6, "captures");
     const auto count = [&](std::size_t i) { return integer(f[i], 0, MaxCount, "capture count"); };
     // There is only one Black King to capture.
-    return Kills{count(0), count(1), count(2), count(3), count(4), integer(f[5], 0, 1, "Black King count")};
+    return Kills{count(0), count(1), count(2),
+                 count(3), count(4), integer(f[5], 0, 1, "Black King count")};
   }
 
   Player player(const Value& value, const Map& m) const {
     const auto f = record(value, 6, "player");
-    Player p{boolean(f[0], "alive"), integer(f[1], "x"), integer(f[2], "y"), kills(f[3]),
+    Player p{boolean(f[0], "alive"),  integer(f[1], "x"),           integer(f[2], "y"), kills(f[3]),
              string(f[4], "message"), boolean(f[5], "save request")};
     if (!isclear(m, p.x, p.y, Undefined())) bad("the King does not stand on a clear cell");
     return p;
@@ -208,7 +210,8 @@ class Checker {
     for (const char ch : c.name) {
       if (ch < ' ' || ch > '~') bad("a piece's name is not printable");
     }
-    if (c.alive && !isclear(m, c.x, c.y, Undefined())) bad("a piece does not stand on a clear cell");
+    if (c.alive && !isclear(m, c.x, c.y, Undefined()))
+      bad("a piece does not stand on a clear cell");
     return c;
   }
 
@@ -251,7 +254,8 @@ Document toDocument(const GameState& state) {
   Builder b;
   // Seven objects and eight items for each cell of the map, and a few for everything else.
   const auto cells = static_cast<std::size_t>((state.map.width + 1) * (state.map.height + 1));
-  b.reserve(cells * 7 + state.creatures.size() * 4 + 64, cells * 8 + state.creatures.size() * 8 + 64);
+  b.reserve(cells * 7 + state.creatures.size() * 4 + 64,
+            cells * 8 + state.creatures.size() * 8 + 64);
   Value m = map(b, state.map);
   Value p = player(b, state.player);
   Value c = creatures(b, state.creatures);

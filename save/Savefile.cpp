@@ -87,9 +87,10 @@ void saveGame(const Map& map, const Player& player, const CreatureList& creature
 HighScore updateHighScore(const HighScore& latest) {
   makeSaveDir();
   std::error_code ignored;
-  const HighScore stored = std::filesystem::exists(HighscoreName(), ignored)
-                               ? highScoreFrom(unmarshal(readWholeFile(HighscoreName()), HighScoreId))
-                               : HighScore{0, 0, Outcome::Lose};
+  const HighScore stored =
+      std::filesystem::exists(HighscoreName(), ignored)
+          ? highScoreFrom(unmarshal(readWholeFile(HighscoreName()), HighScoreId))
+          : HighScore{0, 0, Outcome::Lose};
   if (latest.score < stored.score) return stored;
   replaceFile(HighscoreName(), marshal(toDocument(latest), HighScoreId));
   return latest;

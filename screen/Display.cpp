@@ -48,11 +48,9 @@ void showMessage(std::string_view text, int line) {
     Colour colour;
   };
   // Line 0 is plain text; the others are bold in their own colour.
-  constexpr std::array<LineLook, 5> looks = {LineLook{true, Colour::White},
-                                             LineLook{false, Colour::Yellow},
-                                             LineLook{false, Colour::Cyan},
-                                             LineLook{false, Colour::Red},
-                                             LineLook{false, Colour::Green}};
+  constexpr std::array<LineLook, 5> looks = {
+      LineLook{true, Colour::White}, LineLook{false, Colour::Yellow}, LineLook{false, Colour::Cyan},
+      LineLook{false, Colour::Red}, LineLook{false, Colour::Green}};
   if (line < 0 || line >= static_cast<int>(looks.size())) return;
   const int row = FirstMessageRow + line;
   printAt(0, row, strRepeat(' ', MessageWidth));

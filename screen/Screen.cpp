@@ -17,9 +17,9 @@ Terminal& terminal() {
   return *current;
 }
 
-constexpr std::array<Colour, 8> pairColours = {Colour::Red,     Colour::Green, Colour::Yellow,
-                                               Colour::Blue,    Colour::Magenta, Colour::Cyan,
-                                               Colour::White,   Colour::Black};
+constexpr std::array<Colour, 8> pairColours = {Colour::Red,   Colour::Green,   Colour::Yellow,
+                                               Colour::Blue,  Colour::Magenta, Colour::Cyan,
+                                               Colour::White, Colour::Black};
 
 }  // namespace
 
@@ -44,8 +44,7 @@ void printAt(int column, int row, std::string_view text) {
   terminal().write(column, row, printableText(text));
 }
 
-void printAtColour(int column, int row, std::string_view text, Colour colour,
-                   Attribute attribute) {
+void printAtColour(int column, int row, std::string_view text, Colour colour, Attribute attribute) {
   if (!terminal().hasColours()) {
     printAt(column, row, text);
     return;
@@ -61,9 +60,9 @@ int getColourNumber(Colour colour) {
 }
 
 Colour getNumberColour(int n) {
-  constexpr std::array<Colour, 9> colours = {Colour::Black,   Colour::Red,  Colour::Green,
-                                             Colour::Yellow,  Colour::Blue, Colour::Magenta,
-                                             Colour::Cyan,    Colour::White, Colour::Black};
+  constexpr std::array<Colour, 9> colours = {Colour::Black,  Colour::Red,   Colour::Green,
+                                             Colour::Yellow, Colour::Blue,  Colour::Magenta,
+                                             Colour::Cyan,   Colour::White, Colour::Black};
   return colours.at(static_cast<std::size_t>(n));
 }
 

@@ -27,9 +27,7 @@ std::string VirtualTerminal::toString() const {
   return text;
 }
 
-char VirtualTerminal::charAt(int column, int row) const {
-  return screen_.cell(column, row).glyph;
-}
+char VirtualTerminal::charAt(int column, int row) const { return screen_.cell(column, row).glyph; }
 
 VirtualTerminal::Style VirtualTerminal::styleAt(int column, int row) const {
   const ScreenBuffer::Cell& cell = screen_.cell(column, row);

@@ -11,7 +11,7 @@ cleanup() {
   pid="$(game_pid 2>/dev/null || true)"
   tmux -L "$E2E_SOCKET" kill-server 2>/dev/null || true
   [ -z "$pid" ] || wait_for_exit "$pid" 2>/dev/null || true
-  rm -rf "$E2E_HOME"
+  rm -rf "$E2E_HOME" || true
 }
 trap cleanup EXIT
 
@@ -28,7 +28,7 @@ start_terminal() {
   tmux -L "$E2E_SOCKET" has-session -t keeper 2>/dev/null ||
     tmux -L "$E2E_SOCKET" -f /dev/null new-session -d -s keeper
   tmux -L "$E2E_SOCKET" new-session -d -s game -x 80 -y 24 \
-    "env -i HOME=$E2E_HOME TERM=xterm-256color PATH=/usr/bin:/bin bash --norc --noprofile"
+    "env -i HOME=$E2E_HOME HISTFILE=/dev/null TERM=xterm-256color PATH=/usr/bin:/bin bash --norc --noprofile"
 }
 
 run_in_terminal() { tmux -L "$E2E_SOCKET" send-keys -t game "$1" Enter; }
