@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 #include "main/Vardenholt.hpp"
 #include "random/Lfrand.hpp"
 #include "save/Records.hpp"
 #include "save/Savefile.hpp"
 #include "screen/Screen.hpp"
+#include "screen/Signals.hpp"
 #include "screen/VirtualTerminal.hpp"
 #include "support/TempHome.hpp"
 
@@ -38,4 +41,24 @@ TEST(SaveFlow, ASaveResumesOnTheNextRunAndADamagedOneShowsItsErrorAndStays) {
   EXPECT_EQ(testing::internal::GetCapturedStdout(), line + "\n");
   EXPECT_EQ(terminal.row(0), line + std::string(80 - line.size(), ' '));
   EXPECT_TRUE(saveExists());
+}
+
+// The line drops while the game waits for a move: the game in play is saved; a run hung up on
+// right after restoring writes the same game back, never the fresh area built before the restore.
+TEST(SaveFlow, AHangupSavesTheGameInPlayAndNeverAFreshAreaOverIt) {
+  const TempHome home;
+  VirtualTerminal terminal;
+  useTerminal(terminal);
+  std::string saved;
+  for (const char* keys : {" l", " "}) {  // one step right, then straight into the hangup
+    terminal.pressKeys(keys);
+    terminal.sendSignal(SIGHUP);
+    runVardenholt();
+    clearPendingSignal();
+    EXPECT_FALSE(terminal.started());
+    if (saved.empty()) saved = readFile(home.saveFile());
+  }
+  EXPECT_EQ(readFile(home.saveFile()), saved);
+  EXPECT_NE(saved.find("[372]I[1][372]I[3][372]I[2][372]U[["), std::string::npos)
+      << "the living King one step right of the start";
 }
