@@ -25,7 +25,7 @@ struct KeyMove {
   MoveKind kind;
 };
 
-constexpr std::array<KeyMove, 29> keyTable = {{
+constexpr std::array<KeyMove, 25> keyTable = {{
     {'h', '4', -1, 0, MoveKind::OneOrthogonal}, {'j', '2', 0, 1, MoveKind::OneOrthogonal},
     {'k', '8', 0, -1, MoveKind::OneOrthogonal}, {'l', '6', 1, 0, MoveKind::OneOrthogonal},
     {'.', '5', 0, 0, MoveKind::Wait},           {'y', '7', -1, -1, MoveKind::OneDiagonal},
