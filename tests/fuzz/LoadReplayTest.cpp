@@ -2,11 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <string>
 
 #include "fuzz/LoadHarness.hpp"
+#include "support/TempHome.hpp"
 
 namespace vh {
 namespace {
@@ -16,10 +14,8 @@ TEST(LoadReplay, SeedsAndPastCrashesAreHandled) {
   for (const char* folder : {"corpus", "regressions"}) {
     const std::filesystem::path path = std::filesystem::path(VARDENHOLT_FUZZ_DATA) / folder;
     for (const auto& entry : std::filesystem::directory_iterator(path)) {
-      std::ifstream in(entry.path(), std::ios::binary);
-      const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
       SCOPED_TRACE(entry.path().string());
-      exerciseLoaders(text);
+      exerciseLoaders(readFile(entry.path()));
       ++replayed;
     }
   }

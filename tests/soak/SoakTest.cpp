@@ -52,12 +52,11 @@ void expectSoundState(const VirtualTerminal& screen, const Map& map, const Playe
   useTerminal(fresh);
   startScreen();
   showmap(map, king, creatures);
-  for (int row = 0; row < map.height; ++row) {
-    for (int column = 0; column < map.width; ++column) {
-      ASSERT_TRUE(screen.charAt(column, row) == fresh.charAt(column, row) &&
-                  screen.styleAt(column, row) == fresh.styleAt(column, row))
-          << "the screen differs from the state at column " << column << ", row " << row;
-    }
+  for (int cell = 0; cell < map.width * map.height; ++cell) {
+    const int column = cell % map.width, row = cell / map.width;
+    ASSERT_TRUE(screen.charAt(column, row) == fresh.charAt(column, row) &&
+                screen.styleAt(column, row) == fresh.styleAt(column, row))
+        << "the screen differs from the state at column " << column << ", row " << row;
   }
 }
 
@@ -86,22 +85,20 @@ void playOneRun(unsigned seed, int startLevel, int keys, Coverage& coverage) {
   observeTurns([&](Moment moment, const Map& map, const Player& king,
                    const CreatureList& creatures, int level) {
     const Kills& k = king.kills;
-    if (moment == Moment::TurnOver) {
-      ++coverage.turns;
-      EXPECT_TRUE(k.pawns >= last.pawns && k.knights >= last.knights && k.bishops >= last.bishops &&
-                  k.rooks >= last.rooks && k.queens >= last.queens && k.king >= last.king)
-          << "a capture count went down";
-    }
-    coverage.areas += moment == Moment::AreaShown ? 1 : 0;
+    const bool turn = moment == Moment::TurnOver;
+    EXPECT_TRUE(!turn || (k.pawns >= last.pawns && k.knights >= last.knights &&
+                          k.bishops >= last.bishops && k.rooks >= last.rooks &&
+                          k.queens >= last.queens && k.king >= last.king))
+        << "a capture count went down";
+    (turn ? coverage.turns : coverage.areas) += 1;
     coverage.highestLevel = std::max(coverage.highestLevel, level);
     last = k;
     expectSoundState(screen, map, king, creatures);
     useTerminal(screen);
   });
   useTerminal(screen);
-  clearPendingSignal();
   runVardenholt();
-  clearPendingSignal();
+  clearPendingSignal();  // the interrupt that ended the run
   observeTurns(nullptr);
   ++coverage.runs;
 }
