@@ -26,9 +26,11 @@ TEST(SaveFlow, ASaveResumesOnTheNextRunAndADamagedOneShowsItsErrorAndStays) {
   lfSrand(5);
   runVardenholt();
   ASSERT_TRUE(saveExists());
+  EXPECT_EQ(terminal.row(15).substr(15, 20), "Continue play? [Y/n]");
   const std::string saved = shown;
   terminal.pressKeys(" ");  // past the instructions; stopped at the King's first move
   EXPECT_THROW(runVardenholt(), KeyScriptExhausted);
+  EXPECT_TRUE(!terminal.started() && terminal.cursorVisible()) << "even an abandoned run";
   observeTurns(nullptr);
   EXPECT_FALSE(saveExists());
   EXPECT_EQ(shown, saved);

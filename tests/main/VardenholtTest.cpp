@@ -4,9 +4,6 @@
 
 #include "main/Vardenholt.hpp"
 #include "random/Lfrand.hpp"
-#include "screen/Screen.hpp"
-#include "screen/VirtualTerminal.hpp"
-#include "support/TempHome.hpp"
 
 using namespace vh;
 using Counts = std::map<std::string, int>;
@@ -39,20 +36,4 @@ TEST(Population, RandomPiecesThenTheLevelsGuaranteedOnesEvenWhenCrowded) {
   const auto king = std::ranges::find(crowd, "king", &Creature::name);
   ASSERT_EQ(crowd.end() - king, 300 - 18);
   EXPECT_TRUE(std::all_of(king + 1, crowd.end(), [](auto& c) { return c.name == "queen"; }));
-}
-
-TEST(Driver, PlaysAreaOneHeadlesslyAndGivesTheTerminalBack) {
-  const TempHome home;
-  VirtualTerminal terminal;
-  useTerminal(terminal);
-  terminal.pressKeys(" ");  // past the instructions, then stopped at the King's first move
-  EXPECT_THROW(runVardenholt(), KeyScriptExhausted);
-  EXPECT_TRUE(!terminal.started() && terminal.cursorVisible()) << "even an abandoned run";
-  terminal.pressKeys(" S5n");  // instructions, ask to save, wait a turn, do not continue
-  lfSrand(5);
-  runVardenholt();
-  EXPECT_TRUE(terminal.keysLeft() == 0 && !terminal.started() && terminal.cursorVisible());
-  EXPECT_EQ(terminal.row(0), std::string(59, '#') + " Area: 1" + std::string(13, ' '));
-  EXPECT_EQ(terminal.charAt(1, 1), '@');
-  EXPECT_EQ(terminal.row(15).substr(15, 20), "Continue play? [Y/n]");
 }
