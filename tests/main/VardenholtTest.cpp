@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <string>
 
 #include "main/Vardenholt.hpp"
 #include "random/Lfrand.hpp"
