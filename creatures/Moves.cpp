@@ -22,9 +22,8 @@ int closeInKeepingOneCell(int ax, int ay) { return ax <= 1 && ay <= 1 ? 1 : 100 
 int closeInKeepingTwoCells(int ax, int ay) { return ax <= 2 && ay <= 2 ? 1 : 100 - ax - ay; }
 int flee(int ax, int ay) { return ax + ay; }
 
-struct Ray {
-  int dx, dy;
-};
+// A ray is a direction tried at growing distances, written as the step of distance one.
+using Ray = MovePair;
 
 constexpr Ray Diagonals[] = {{-1, -1}, {-1, 1}, {1, -1}, {1, 1}};
 constexpr Ray Straights[] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
@@ -84,9 +83,7 @@ void moveCreatures(const Player& player, const Map& map, CreatureList& creatures
 }
 
 void moveKnight(const Player& player, const Map& map, std::size_t i, CreatureList& creatures) {
-  std::array<Ray, 8> jumps{};
-  const std::array<MovePair, 8> moves = KnightsMoves();
-  for (std::size_t j = 0; j < moves.size(); ++j) jumps[j] = Ray{moves[j].dx, moves[j].dy};
+  const std::array<MovePair, 8> jumps = KnightsMoves();
   searchAndMove(player, map, i, creatures, jumps, 1, closeInKeepingOneCell);
 }
 

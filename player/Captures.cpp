@@ -35,14 +35,10 @@ void captureKnight(Kills& kills) {
   }
   if (kills.knights == 50) {
     announce("You can now apply your jumping ability to any of your two space moves!");
-    if (kills.bishops >= 10) {
-      showKeys(KeyGroup::TwoDiagonal,
-               kills.bishops >= 50 ? KeyColour::SweepingJumping : KeyColour::Jumping);
-    }
-    if (kills.rooks >= 10) {
-      showKeys(KeyGroup::TwoOrthogonal,
-               kills.rooks >= 50 ? KeyColour::SweepingJumping : KeyColour::Jumping);
-    }
+    if (kills.bishops >= 10)
+      showKeys(KeyGroup::TwoDiagonal, twoCellColour(kills.bishops >= 50, true));
+    if (kills.rooks >= 10)
+      showKeys(KeyGroup::TwoOrthogonal, twoCellColour(kills.rooks >= 50, true));
   }
 }
 
@@ -52,11 +48,11 @@ void captureBishop(Kills& kills) {
   if (kills.bishops == 10) {
     announce("You gain the ability to move and capture up to two squares diagonally!");
     showKeys(KeyGroup::OneDiagonal, KeyColour::MoveAndCapture);
-    showKeys(KeyGroup::TwoDiagonal, jumping ? KeyColour::Jumping : KeyColour::MoveAndCapture);
+    showKeys(KeyGroup::TwoDiagonal, twoCellColour(false, jumping));
   }
   if (kills.bishops == 50) {
     announce("You gain the ability to capture anything in your path diagonally!");
-    showKeys(KeyGroup::TwoDiagonal, jumping ? KeyColour::SweepingJumping : KeyColour::Sweeping);
+    showKeys(KeyGroup::TwoDiagonal, twoCellColour(true, jumping));
   }
 }
 
@@ -65,11 +61,11 @@ void captureRook(Kills& kills) {
   const bool jumping = kills.knights >= 50;
   if (kills.rooks == 10) {
     announce("You gain the ability to move and capture up to two squares orthogonally!");
-    showKeys(KeyGroup::TwoOrthogonal, jumping ? KeyColour::Jumping : KeyColour::MoveAndCapture);
+    showKeys(KeyGroup::TwoOrthogonal, twoCellColour(false, jumping));
   }
   if (kills.rooks == 50) {
     announce("You gain the ability to capture anything in your path orthogonally!");
-    showKeys(KeyGroup::TwoOrthogonal, jumping ? KeyColour::SweepingJumping : KeyColour::Sweeping);
+    showKeys(KeyGroup::TwoOrthogonal, twoCellColour(true, jumping));
   }
 }
 

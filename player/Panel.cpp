@@ -97,6 +97,11 @@ constexpr int FirstCountRow = 4;
 
 }  // namespace
 
+KeyColour twoCellColour(bool sweeping, bool jumping) {
+  if (sweeping) return jumping ? KeyColour::SweepingJumping : KeyColour::Sweeping;
+  return jumping ? KeyColour::Jumping : KeyColour::MoveAndCapture;
+}
+
 void initKills() {
   printAtColour(PanelColumn, 2, "Captures", Colour::White, Attribute::Normal);
   printAtColour(PanelColumn, 3, Underline, Colour::White, Attribute::Normal);

@@ -20,6 +20,10 @@ enum class KeyColour {
   WaitInPlace,      // dark grey
 };
 
+// The colour of the two-cell keys of one direction once they are open: sweeping captures the
+// piece in between, jumping (from 50 knights) passes over water and pieces.
+KeyColour twoCellColour(bool sweeping, bool jumping);
+
 // Draws the labels of the captures list with every count shown as 0.
 void initKills();
 // Writes the six capture counts.

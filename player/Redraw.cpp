@@ -11,12 +11,6 @@
 namespace vh {
 namespace {
 
-// The colour of a two-cell group once its reach is open: sweeping from 50, jumping from 50 knights.
-KeyColour twoCellColour(bool sweeping, bool jumping) {
-  if (sweeping) return jumping ? KeyColour::SweepingJumping : KeyColour::Sweeping;
-  return jumping ? KeyColour::Jumping : KeyColour::MoveAndCapture;
-}
-
 // The keypad groups that the capture counts open, in the colours of what they allow.
 void showEarnedKeys(const Kills& kills) {
   const bool jumping = kills.knights >= 50;
