@@ -1,8 +1,10 @@
-// The program entry: the game on the real terminal, inside a last-resort error boundary.
+// The program entry: one game per save folder, then the game on the real terminal, inside a
+// last-resort error boundary.
 #include <cstdio>
 #include <exception>
 
 #include "main/Vardenholt.hpp"
+#include "save/Savelock.hpp"
 #include "screen/CursesTerminal.hpp"
 #include "screen/Screen.hpp"
 #include "screen/Signals.hpp"
@@ -10,6 +12,13 @@
 
 int main() {
   vh::catchTerminationSignals();
+  vh::SaveLock lock;
+  try {
+    lock = vh::lockSaveFolder();
+  } catch (const vh::GameError& error) {
+    std::fprintf(stderr, "vardenholt: %s\n", vh::printableText(error.what()).c_str());
+    return 1;
+  }
   try {
     vh::CursesTerminal terminal;
     vh::useTerminal(terminal);

@@ -1,5 +1,6 @@
 #include "main/Vardenholt.hpp"
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <string>
@@ -92,20 +93,19 @@ void playTurn(Player& player, const Map& map, CreatureList& creatures, int level
   updateScreen();
 }
 
-void finishArea(const Map& map, const Player& player, const CreatureList& creatures, int& level) {
+// The end of an area by escape or capture; a save is the caller's.
+void finishArea(const Player& player, int& level) {
   if (!player.alive) {
     showMessage("Press any key to exit.", 1);
     updateScreen();
     waitChar();
-  } else if (player.saveRequested) {
-    saveGame(map, player, creatures, level);
   } else if (player.kills.king == 0) {
     showMessage("Press any key for the next area.", 1);
     showMessage("", 2);
     updateScreen();
     waitChar();
     // Counted once the key is in, so a game saved while waiting resumes at this area's exit.
-    ++level;
+    level = std::min(level + 1, LastArea);
   } else {
     showMessage("You have killed the Black King and escaped! You have won!", 1);
     waitChar();
@@ -113,9 +113,81 @@ void finishArea(const Map& map, const Player& player, const CreatureList& creatu
   showMessage("", 1);
 }
 
-// A hangup or a request to terminate saves the game in play, as a dropped connection must not
-// lose it; an interrupt from the keyboard only ends the run.
-bool savesOnSignal(int signal) { return signal == SIGHUP || signal == SIGTERM; }
+// Long enough for any message the game makes, short enough for three screen rows.
+constexpr std::size_t MaxErrorLine = 3 * 80;
+
+std::string errorLine(const GameError& error) {
+  std::string line = printableText(std::to_string(error.code()) + ": " + error.what());
+  if (line.size() > MaxErrorLine) line = line.substr(0, MaxErrorLine - 3) + "...";
+  return line;
+}
+
+// A save the player asked for that failed: the game goes on, and he may ask again.
+void showSaveFailure(const GameError& error) {
+  constexpr int ErrorLine = 3;
+  constexpr std::size_t Width = 75;
+  const std::string line = errorLine(error);
+  showMessage(line.substr(0, Width), ErrorLine);
+  if (line.size() > Width) showMessage(line.substr(Width, Width), ErrorLine + 1);
+  showMessage("The game was not saved. Press S to try again, or play on.", 1);
+  updateScreen();
+}
+
+// What the player reads once the terminal is given back after a signal ended the run.
+const char* const SavedOnSignal = "Your game has been saved. Run vardenholt to continue it.";
+
+// A run that a signal ended, with the line that says what became of the game in play.
+struct EndedBySignal {
+  std::string line;
+};
+
+// The game as it stood when the last turn ended: what a signal saves, so that a game resumed
+// after one never gives the King more moves in a turn than he had.
+struct TurnStart {
+  Player player;
+  CreatureList creatures;
+};
+
+[[noreturn]] void endBySignal(const Map& map, const TurnStart& start, int level) {
+  std::string line;
+  if (start.player.alive) {
+    try {
+      saveGame(map, start.player, start.creatures, level);
+      line = SavedOnSignal;
+    } catch (const GameError& error) {
+      line = errorLine(error);
+    }
+  }
+  throw EndedBySignal{line};
+}
+
+// Turns until the King escapes, is captured or asks to save; then the end of the area. A save
+// that fails leaves the King in the area to play on.
+void playTurns(Player& player, const Map& map, CreatureList& creatures, int& level) {
+  TurnStart start{player, creatures};
+  try {
+    for (;;) {
+      while (notEscaped(map, player) && player.alive && !player.saveRequested) {
+        playTurn(player, map, creatures, level);
+        notify(Moment::TurnOver, map, player, creatures, level);
+        start = TurnStart{player, creatures};
+      }
+      if (!player.saveRequested) break;
+      try {
+        saveGame(map, player, creatures, level);
+        showMessage("", 1);
+        return;
+      } catch (const GameError& error) {
+        player.saveRequested = false;
+        start.player.saveRequested = false;
+        showSaveFailure(error);
+      }
+    }
+    finishArea(player, level);
+  } catch (const Interrupted&) {
+    endBySignal(map, start, level);
+  }
+}
 
 // One area, from a fresh map and pieces, or the saved game, to escape, capture or a save.
 void playArea(Player& player, int& level) {
@@ -131,21 +203,10 @@ void playArea(Player& player, int& level) {
     creatures = std::move(saved.creatures);
     level = saved.level;
   }
-  try {
-    fullRefresh(map, player, creatures, level);
-    player.saveRequested = false;
-    notify(Moment::AreaShown, map, player, creatures, level);
-    while (notEscaped(map, player) && player.alive && !player.saveRequested) {
-      playTurn(player, map, creatures, level);
-      notify(Moment::TurnOver, map, player, creatures, level);
-    }
-    finishArea(map, player, creatures, level);
-  } catch (const Interrupted& interruption) {
-    if (savesOnSignal(interruption.signal()) && player.alive) {
-      saveGame(map, player, creatures, level);
-    }
-    throw;
-  }
+  player.saveRequested = false;
+  fullRefresh(map, player, creatures, level);
+  notify(Moment::AreaShown, map, player, creatures, level);
+  playTurns(player, map, creatures, level);
 }
 
 // One game from area 1 (or the saved game); true when the player wants another.
@@ -179,15 +240,6 @@ class ScreenSession {
   ScreenSession(const ScreenSession&) = delete;
   ScreenSession& operator=(const ScreenSession&) = delete;
 };
-
-// Long enough for any message the game makes, short enough for three screen rows.
-constexpr std::size_t MaxErrorLine = 3 * 80;
-
-std::string errorLine(const GameError& error) {
-  std::string line = printableText(std::to_string(error.code()) + ": " + error.what());
-  if (line.size() > MaxErrorLine) line = line.substr(0, MaxErrorLine - 3) + "...";
-  return line;
-}
 
 // The error is shown on the screen while the game waits for the key, since the terminal shows
 // nothing written to standard output until it is given back.
@@ -224,7 +276,7 @@ CreatureList populateArea(const Map& map, int level) {
 }
 
 void runVardenholt() {
-  std::string failure;
+  std::string farewell;
   {
     ScreenSession session;
     try {
@@ -233,14 +285,16 @@ void runVardenholt() {
         while (playGame()) {
         }
       } catch (const GameError& error) {
-        failure = errorLine(error);
-        showError(failure);
+        farewell = errorLine(error);
+        showError(farewell);
       }
+    } catch (const EndedBySignal& ending) {
+      farewell = ending.line;
     } catch (const Interrupted&) {
-      // A signal ended the run; a game in play has been saved on the way out.
+      // A signal outside play: no game was in progress, so nothing is lost.
     }
   }
-  if (!failure.empty()) std::printf("%s\n", failure.c_str());
+  if (!farewell.empty()) std::printf("%s\n", farewell.c_str());
 }
 
 }  // namespace vh

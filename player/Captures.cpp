@@ -13,10 +13,14 @@ constexpr int BlackKingLine = 4;
 
 void announce(const char* text) { showMessage(text, AbilityLine); }
 
+void countOne(int& count) {
+  if (count < MaxCaptures) ++count;
+}
+
 // Each announcement comes once, at the capture that reaches its count. The keypad is recoloured
 // to what a full redraw would show, never turning a better colour into a weaker one.
 void capturePawn(Kills& kills) {
-  ++kills.pawns;
+  countOne(kills.pawns);
   if (kills.pawns == 10) {
     announce("You gain the ability to capture diagonally!");
     if (kills.bishops <= 9) showKeys(KeyGroup::OneDiagonal, KeyColour::CaptureOnly);
@@ -28,7 +32,7 @@ void capturePawn(Kills& kills) {
 }
 
 void captureKnight(Kills& kills) {
-  ++kills.knights;
+  countOne(kills.knights);
   if (kills.knights == 10) {
     announce("You gain the ability to move or capture by jumping like a knight!");
     showKeys(KeyGroup::KnightJumps, KeyColour::Jumping);
@@ -43,7 +47,7 @@ void captureKnight(Kills& kills) {
 }
 
 void captureBishop(Kills& kills) {
-  ++kills.bishops;
+  countOne(kills.bishops);
   const bool jumping = kills.knights >= 50;
   if (kills.bishops == 10) {
     announce("You gain the ability to move and capture up to two squares diagonally!");
@@ -57,7 +61,7 @@ void captureBishop(Kills& kills) {
 }
 
 void captureRook(Kills& kills) {
-  ++kills.rooks;
+  countOne(kills.rooks);
   const bool jumping = kills.knights >= 50;
   if (kills.rooks == 10) {
     announce("You gain the ability to move and capture up to two squares orthogonally!");
@@ -70,13 +74,13 @@ void captureRook(Kills& kills) {
 }
 
 void captureQueen(Kills& kills) {
-  ++kills.queens;
+  countOne(kills.queens);
   if (kills.queens == 5) announce("You gain the ability to make two moves in a row!");
   if (kills.queens == 10) announce("You gain the ability to make THREE moves in a row!");
 }
 
 void captureKing(Kills& kills) {
-  ++kills.king;
+  kills.king = 1;  // there is only one Black King, however many stand in a damaged saved game
   showMessage("You have captured the Black King. Escape this area to win the game!", BlackKingLine);
 }
 

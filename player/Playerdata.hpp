@@ -5,6 +5,9 @@
 
 namespace vh {
 
+// Capture counts stop here, so every count a game reaches can be saved and read back.
+inline constexpr int MaxCaptures = 1'000'000;
+
 // Pieces captured so far in this game. Abilities are read off these counts, never stored.
 struct Kills {
   int pawns;

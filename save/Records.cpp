@@ -11,9 +11,6 @@
 namespace vh {
 namespace {
 
-// Beyond anything a game reaches, and small enough that scores and counts never overflow.
-constexpr int MaxCount = 1'000'000;
-constexpr int MaxLevel = 1'000'000;
 constexpr std::size_t MaxNameLength = 16;
 
 // Builds a document whose arrays and records are all distinct objects.
@@ -188,7 +185,7 @@ class Checker {
 
   Kills kills(const Value& value) const {
     const auto f = record(value, 6, "captures");
-    const auto count = [&](std::size_t i) { return integer(f[i], 0, MaxCount, "capture count"); };
+    const auto count = [&](std::size_t i) { return integer(f[i], 0, MaxCaptures, "capture count"); };
     // There is only one Black King to capture.
     return Kills{count(0), count(1), count(2),
                  count(3), count(4), integer(f[5], 0, 1, "Black King count")};
@@ -234,7 +231,7 @@ class Checker {
     Map m = map(f[0]);
     Player p = player(f[1], m);
     CreatureList c = creatures(f[2], m);
-    return GameState{std::move(m), std::move(p), std::move(c), integer(f[3], 1, MaxLevel, "area")};
+    return GameState{std::move(m), std::move(p), std::move(c), integer(f[3], 1, LastArea, "area")};
   }
 
   HighScore highScore() const {

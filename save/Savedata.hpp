@@ -7,6 +7,10 @@
 
 namespace vh {
 
+// The deepest area: escaping it leads to another area of the same number, so every game the
+// program reaches can be saved and read back.
+inline constexpr int LastArea = 1'000'000;
+
 struct GameState {
   Map map;
   Player player;

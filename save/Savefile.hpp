@@ -16,14 +16,16 @@ std::string SaveDir();
 std::string SaveName();
 std::string HighscoreName();
 
-// Creates the save directory when it does not exist; a failure is ignored.
-void makeSaveDir();
-// Whether a saved game exists.
+// Every operation below first makes the save directory (mode 0700) when it is missing, and
+// refuses ("File Error", code 1) a directory that another user owns or every user may write to.
+
+// Whether a saved game exists; false when the save directory cannot be made.
 bool saveExists();
 // Reads the saved game and, once it has been read and checked, deletes the file.
 GameState loadGame();
 // Writes the saved game. The new file replaces the old one only once it is complete, so a failed
-// save ("File Error", code 1) leaves the previous save as it was.
+// save ("File Error", code 1, with the path and the system's reason) leaves the previous save as
+// it was.
 void saveGame(const Map& map, const Player& player, const CreatureList& creatures, int level);
 // Records a finished game when it scores at least as much as the stored one, and returns the
 // high score that now stands.

@@ -17,7 +17,11 @@ void catchTerminationSignals() {
   action.sa_handler = onTermination;
   sigemptyset(&action.sa_mask);
   action.sa_flags = 0;  // no SA_RESTART: the blocking read must return
-  for (const int signal : {SIGHUP, SIGTERM, SIGINT}) sigaction(signal, &action, nullptr);
+  for (const int signal :
+       {SIGHUP, SIGTERM, SIGINT, SIGQUIT, SIGPIPE, SIGALRM, SIGUSR1, SIGUSR2, SIGXCPU, SIGVTALRM}) {
+    sigaction(signal, &action, nullptr);
+  }
+  std::signal(SIGXFSZ, SIG_IGN);
 }
 
 int pendingSignal() { return received; }

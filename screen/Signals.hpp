@@ -1,6 +1,7 @@
-// Signals that end the program: hangup (the terminal went away), terminate and interrupt.
-// A handler only records the signal; the key read it interrupts reports it, and the game acts
-// on it in its normal flow.
+// Signals that end the program: a hangup (the terminal went away), an interrupt or quit from the
+// keyboard, a request to terminate, a broken pipe, an expired timer or CPU limit, and the two user
+// signals. A handler only records the signal; the key read it interrupts reports it, and the game
+// acts on it in its normal flow, saving the game in play before it ends.
 #pragma once
 
 #include <exception>
@@ -19,6 +20,8 @@ class Interrupted : public std::exception {
 };
 
 // Installs the handlers, without restarting interrupted reads, so a blocked key read returns.
+// A write past the file size limit then fails as an ordinary write error instead of killing the
+// program halfway through a save.
 void catchTerminationSignals();
 
 // The termination signal received so far, or 0.

@@ -1,0 +1,149 @@
+#include "save/Folder.hpp"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <random>
+#include <utility>
+
+#include "screen/Util.hpp"
+
+namespace vh {
+namespace {
+
+constexpr int FileErrorCode = 1;
+
+// Keeps the descriptor open only as long as the scope that opened it.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return fd_; }
+  // Closes now, reporting whether everything written reached the file.
+  bool closeNow() {
+    const int fd = fd_;
+    fd_ = -1;
+    return close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+// Another user's folder, or one that anyone may write to, lets others plant or swap files.
+void checkOwnership(const std::string& path, const struct stat& folder, const struct stat& link) {
+  const uid_t me = geteuid();
+  if (S_ISLNK(link.st_mode) && link.st_uid != me && link.st_uid != 0) {
+    fileError(path, "the save folder is a link made by another user");
+  }
+  if (folder.st_uid != me) fileError(path, "the save folder belongs to another user");
+  if ((folder.st_mode & S_IWOTH) != 0) fileError(path, "every user can write to the save folder");
+}
+
+std::string temporaryName(const std::string& name) {
+  static std::mt19937 random{std::random_device{}()};
+  return name + "." + std::to_string(getpid()) + "." + std::to_string(random() % 1'000'000'000);
+}
+
+bool writeAll(int fd, const std::string& text) {
+  std::size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t wrote = write(fd, text.data() + done, text.size() - done);
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote <= 0) return false;
+    done += static_cast<std::size_t>(wrote);
+  }
+  return true;
+}
+
+}  // namespace
+
+Folder::~Folder() {
+  if (descriptor_ >= 0) close(descriptor_);
+}
+
+Folder::Folder(Folder&& other) noexcept
+    : descriptor_(std::exchange(other.descriptor_, -1)), path_(std::move(other.path_)) {}
+
+void fileError(const std::string& path, const std::string& reason) {
+  throw GameError("File Error: " + path + ": " + reason, FileErrorCode);
+}
+
+void fileError(const std::string& path, int error) { fileError(path, std::strerror(error)); }
+
+std::optional<Folder> openFolder(const std::string& path) {
+  mkdir(path.c_str(), 0700);
+  const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  Folder folder(fd, path);
+  struct stat target {
+  }, link{};
+  std::string linkPath = path;
+  while (linkPath.size() > 1 && linkPath.back() == '/') linkPath.pop_back();
+  if (fstat(fd, &target) != 0 || lstat(linkPath.c_str(), &link) != 0) return std::nullopt;
+  checkOwnership(path, target, link);
+  return folder;
+}
+
+bool holds(const Folder& folder, const std::string& name) {
+  struct stat entry {};
+  return fstatat(folder.descriptor(), name.c_str(), &entry, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
+std::string readEntry(const Folder& folder, const std::string& name, std::size_t maxSize) {
+  const std::string path = folder.path() + name;
+  const Descriptor file(
+      openat(folder.descriptor(), name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  if (file.get() < 0) fileError(path, errno);
+  struct stat entry {};
+  if (fstat(file.get(), &entry) != 0) fileError(path, errno);
+  if (!S_ISREG(entry.st_mode)) fileError(path, "not a regular file");
+  if (static_cast<std::uintmax_t>(entry.st_size) > maxSize) fileError(path, "too large");
+  std::string text;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = read(file.get(), buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) fileError(path, errno);
+    if (got == 0) return text;
+    text.append(buffer, static_cast<std::size_t>(got));
+    if (text.size() > maxSize) fileError(path, "too large");
+  }
+}
+
+void replaceEntry(const Folder& folder, const std::string& name, const std::string& text) {
+  const int dir = folder.descriptor();
+  const std::string path = folder.path() + name;
+  std::string temporary;
+  int fd = -1;
+  // A fresh name each time: whatever already stands in the folder is never opened.
+  for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+    temporary = temporaryName(name);
+    fd = openat(dir, temporary.c_str(),
+                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    if (fd < 0 && errno != EEXIST) fileError(path, errno);
+  }
+  if (fd < 0) fileError(path, EEXIST);
+  Descriptor file(fd);
+  const bool written = writeAll(fd, text) && fsync(fd) == 0;
+  const int writeError = errno;
+  if (!written || !file.closeNow() || renameat(dir, temporary.c_str(), dir, name.c_str()) != 0) {
+    const int error = written ? errno : writeError;
+    unlinkat(dir, temporary.c_str(), 0);
+    fileError(path, error);
+  }
+  fsync(dir);  // the rename itself survives a crash
+}
+
+void removeEntry(const Folder& folder, const std::string& name) {
+  unlinkat(folder.descriptor(), name.c_str(), 0);
+}
+
+}  // namespace vh
