@@ -1,5 +1,5 @@
-// Writes saved games for the real-terminal tests into $HOME/.vh, so a test can start the game in
-// a position it knows.
+// Writes saved games for the real-terminal tests into $HOME/.vh, so a test starts the game in a
+// position it knows instead of one the clock chose.
 #include <cstdio>
 #include <string_view>
 
@@ -12,31 +12,50 @@
 namespace vh {
 namespace {
 
-// An open floor with the King in the middle and four queens two cells away in every straight
-// direction: whatever he does, one of them takes him this turn.
+Map openFloor() { return Cleanup(AddEdge(makemap(MapWidth, MapHeight)), Room()); }
+
+Creature pieceAt(Creature piece, int x, int y) {
+  piece.x = x;
+  piece.y = y;
+  return piece;
+}
+
+// The King in the middle and four queens two cells away in every straight direction: whatever
+// he does, one of them takes him this turn.
 void saveDoomedKing() {
-  Map map = Cleanup(AddEdge(makemap(MapWidth, MapHeight)), Room());
   Player king = newplayer();
   king.x = 30;
   king.y = 10;
   CreatureList queens;
   for (const auto& [x, y] : {std::pair{32, 10}, {28, 10}, {30, 12}, {30, 8}}) {
-    Creature queen = Queen();
-    queen.x = x;
-    queen.y = y;
-    appendCreature(queens, queen);
+    appendCreature(queens, pieceAt(Queen(), x, y));
   }
-  saveGame(map, king, queens, 4);
+  saveGame(openFloor(), king, queens, 4);
+}
+
+// The King in the middle of an open floor, a lone pawn in the far corner: room to walk every
+// way for many turns.
+void saveOpenFloor() {
+  Player king = newplayer();
+  king.x = 30;
+  king.y = 10;
+  CreatureList pawn;
+  appendCreature(pawn, pieceAt(Pawn(), 3, 17));
+  saveGame(openFloor(), king, pawn, 1);
 }
 
 }  // namespace
 }  // namespace vh
 
 int main(int argc, char** argv) {
-  if (argc == 2 && std::string_view(argv[1]) == "doomed") {
+  const std::string_view mode = argc == 2 ? argv[1] : "";
+  if (mode == "doomed") {
     vh::saveDoomedKing();
-    return 0;
+  } else if (mode == "open") {
+    vh::saveOpenFloor();
+  } else {
+    std::fprintf(stderr, "usage: e2e_fixture doomed|open\n");
+    return 2;
   }
-  std::fprintf(stderr, "usage: e2e_fixture doomed\n");
-  return 2;
+  return 0;
 }

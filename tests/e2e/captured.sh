@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
 # Being captured: the notice, the score screen with the high score, and no other game.
 set -euo pipefail
-game="$1"
-fixture="$2"
 source "$(dirname "$0")/tmux.sh"
 
 HOME="$E2E_HOME" "$fixture" doomed

@@ -2,7 +2,6 @@
 # A damaged saved game gives a clear error line, on the screen and after the terminal is back,
 # and is left in place.
 set -euo pipefail
-game="$1"
 source "$(dirname "$0")/tmux.sh"
 mkdir -p "$E2E_HOME/.vh"
 printf '[191]I[5]' > "$E2E_HOME/.vh/vardenholt.sav"

@@ -2,7 +2,6 @@
 # The game in a real terminal: the instructions, then area 1 with the King in the top-left corner;
 # saving and declining to go on ends the program with the terminal given back in its usual modes.
 set -euo pipefail
-game="$1"
 source "$(dirname "$0")/tmux.sh"
 
 start_terminal

@@ -2,14 +2,14 @@
 # A terminal made too small is told so; made large again, the game is redrawn as it was, and
 # the resize never counts as a move.
 set -euo pipefail
-game="$1"
 source "$(dirname "$0")/tmux.sh"
 
+start_from open
 start_terminal
 run_in_terminal "$game"
 wait_for_row 23 'Press any key to start playing\.'
 press x
-wait_for_row 1 '^#@'
+wait_for_row 9 "$(king_at 29)"
 before="$(screen_text | head -19)"
 tmux -L "$E2E_SOCKET" resize-window -t game -x 60 -y 20
 wait_for_row 0 '^The terminal is too small\.'
@@ -17,5 +17,5 @@ tmux -L "$E2E_SOCKET" resize-window -t game -x 80 -y 24
 wait_for_row 11 'Controls'
 [ "$(screen_text | head -19)" = "$before" ] || fail "the map is not as it was before the resize"
 press l
-wait_for_row 1 '^#\.@'
+wait_for_row 9 "$(king_at 30)"
 echo "resize: passed"

@@ -1,6 +1,9 @@
 # Helpers for tests that run the real game in a real 80x24 terminal under tmux.
 # Each test gets its own tmux server and HOME, and everything is torn down on exit.
 
+# Every test script is called with the game and the fixture that writes known saved games.
+game="$1"
+fixture="${2:-}"
 E2E_SOCKET="vh-e2e-$$"
 E2E_HOME="$(mktemp -d)"
 E2E_OUT="$E2E_HOME/out"
@@ -78,3 +81,10 @@ wait_for_file() {
   done
   fail "$1 never appeared"
 }
+
+# Writes a known saved game (see Fixture.cpp) for the next run to continue, so that no test
+# depends on the area the clock would choose.
+start_from() { HOME="$E2E_HOME" "$fixture" "$1"; }
+
+# The King's row on the open floor, with him at screen column $1 (pieces may share the row).
+king_at() { printf '^#.{%d}@' "$(($1 - 1))"; }

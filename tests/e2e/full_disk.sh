@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# A save that cannot be written (here a file size limit far below a saved game) is reported and
+# the game goes on; a signal's save that fails says so once the terminal is back, and the saved
+# game that was there is kept.
+set -euo pipefail
+source "$(dirname "$0")/tmux.sh"
+save="$E2E_HOME/.vh/vardenholt.sav"
+
+start_from open
+start_terminal
+run_in_terminal "(ulimit -f 8; $game); echo exit=\$?"
+wait_for_row 23 'Press any key to start playing\.'
+press x
+wait_for_row 9 "$(king_at 29)"
+press S
+press l
+wait_for_row 22 '^1: File Error: .*/\.vh/vardenholt\.sav: File too large'
+wait_for_row 20 'The game was not saved\. Press S to try again, or play on\.'
+press l
+wait_for_row 9 "$(king_at 31)"
+[ ! -e "$save" ] || fail "a saved game appeared"
+[ -z "$(ls "$E2E_HOME/.vh" | grep -v '^vardenholt\.lock$')" ] || fail "files left behind: $(ls "$E2E_HOME/.vh")"
+kill -TERM "$(game_pid)"
+wait_for_text '^exit=0$'
+wait_for_text '^1: File Error: .*/\.vh/vardenholt\.sav: File too large'
+echo "full_disk: passed"
