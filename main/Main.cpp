@@ -1,5 +1,5 @@
-// The program entry: one game per save folder, then the game on the real terminal, inside a
-// last-resort error boundary.
+// The program entry: one game per save folder, on a terminal it can play on, then the game on the
+// real terminal, inside a last-resort error boundary.
 #include <cstdio>
 #include <exception>
 
@@ -17,6 +17,10 @@ int main() {
     lock = vh::lockSaveFolder();
   } catch (const vh::GameError& error) {
     std::fprintf(stderr, "vardenholt: %s\n", vh::printableText(error.what()).c_str());
+    return 1;
+  }
+  if (const auto problem = vh::unusableTerminal()) {
+    std::fprintf(stderr, "vardenholt: %s\n", problem->c_str());
     return 1;
   }
   try {

@@ -128,7 +128,7 @@ void showKeys(KeyGroup group, KeyColour colour) {
   printAt(PanelColumn, 12, Underline);
   const KeyLook look = lookOf(colour);
   for (const KeyCell& cell : keysOf(group)) {
-    printAtColour(cell.column, cell.row, std::string(1, cell.key), look.colour, look.attribute);
+    printKeyAtColour(cell.column, cell.row, std::string(1, cell.key), look.colour, look.attribute);
   }
 }
 

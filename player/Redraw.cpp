@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "player/Panel.hpp"
 #include "screen/Display.hpp"
@@ -53,6 +54,42 @@ constexpr std::array<std::string_view, 23> helpLines = {
     "Press any key to exit help and go back to the game.",
 };
 
+// Without colours the keypad tells its keys apart by attributes, which the legend names instead.
+struct LegendEntry {
+  Colour colour;
+  Attribute attribute;
+  std::string_view meaning;
+};
+
+constexpr std::array<LegendEntry, 7> attributeLegend = {{
+    {Colour::Black, Attribute::Bold, "wait without moving"},
+    {Colour::White, Attribute::Bold, "move and capture"},
+    {Colour::White, Attribute::Normal, "move but not capture"},
+    {Colour::Yellow, Attribute::Normal, "capture but not move"},
+    {Colour::Green, Attribute::Normal,
+     "capture or move by jumping over intervening pieces or water"},
+    {Colour::Red, Attribute::Bold, "capture or move and capture any intervening pieces too"},
+    {Colour::Cyan, Attribute::Bold, "capture or move, capture any intervening pieces too,"},
+}};
+constexpr std::size_t FirstLegendRow = 7;
+constexpr std::size_t LegendLabelWidth = 17;
+
+std::vector<std::string> helpText() {
+  std::vector<std::string> lines(helpLines.begin(), helpLines.end());
+  if (coloursShown()) return lines;
+  lines[FirstLegendRow - 1] =
+      "The keypad is shown in various styles, depending on the type of move.";
+  for (std::size_t i = 0; i < attributeLegend.size(); ++i) {
+    const LegendEntry& entry = attributeLegend[i];
+    const std::string name = keyAttributesName(entry.colour, entry.attribute);
+    lines[FirstLegendRow + i] =
+        std::string(LegendLabelWidth - name.size(), ' ') + name + ": " + std::string(entry.meaning);
+  }
+  lines[FirstLegendRow + attributeLegend.size()] =
+      std::string(LegendLabelWidth + 2, ' ') + "and jump over water if necessary";
+  return lines;
+}
+
 }  // namespace
 
 void fullRefresh(const Map& map, const Player& player, const CreatureList& creatures, int level) {
@@ -75,8 +112,9 @@ void showmap(const Map& map, const Player& player, const CreatureList& creatures
 
 void showHelp() {
   clearScreen();
-  for (std::size_t row = 0; row < helpLines.size(); ++row) {
-    if (!helpLines[row].empty()) printAt(2, static_cast<int>(row), helpLines[row]);
+  const std::vector<std::string> lines = helpText();
+  for (std::size_t row = 0; row < lines.size(); ++row) {
+    if (!lines[row].empty()) printAt(2, static_cast<int>(row), lines[row]);
   }
   waitChar();
 }

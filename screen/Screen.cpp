@@ -3,6 +3,7 @@
 #include <array>
 #include <cassert>
 #include <string>
+#include <utility>
 
 #include "screen/Signals.hpp"
 #include "screen/Util.hpp"
@@ -21,15 +22,48 @@ constexpr std::array<Colour, 8> pairColours = {Colour::Red,   Colour::Green,   C
                                                Colour::Blue,  Colour::Magenta, Colour::Cyan,
                                                Colour::White, Colour::Black};
 
+// Black in bold is the dark grey of the design, but only terminals that brighten bold show it:
+// where the bright colours exist it is drawn in bright black, which every such terminal shows.
+constexpr int BrightColours = 16;
+
+// Without colours, each colour of the keypad's legend is its own combination of the attributes
+// that every terminal with cursor addressing has.
+struct KeyAttributes {
+  Colour colour;
+  Attribute attribute;
+  bool bold, underline, reverse;
+};
+
+constexpr std::array<KeyAttributes, 7> keyAttributes = {{
+    {Colour::White, Attribute::Normal, false, false, false},  // light grey: move only
+    {Colour::White, Attribute::Bold, true, false, false},     // white: move and capture
+    {Colour::Yellow, Attribute::Normal, false, true, false},  // yellow: capture only
+    {Colour::Black, Attribute::Bold, false, false, true},     // dark grey: wait
+    {Colour::Green, Attribute::Normal, true, false, true},    // green: jumping
+    {Colour::Red, Attribute::Bold, true, true, false},        // red: sweeping
+    {Colour::Cyan, Attribute::Bold, false, true, true},       // cyan: sweeping and jumping
+}};
+
+TextAttributes monochromeKey(Colour colour, Attribute attribute) {
+  for (const KeyAttributes& key : keyAttributes) {
+    if (key.colour == colour && key.attribute == attribute) {
+      return TextAttributes{key.bold, 0, key.underline, key.reverse};
+    }
+  }
+  return TextAttributes{false, 0};
+}
+
 }  // namespace
 
 void useTerminal(Terminal& terminal) { current = &terminal; }
 
 void startScreen() {
   terminal().start();
-  if (!terminal().hasColours()) return;
+  const int colours = terminal().colours();
+  if (colours == 0) return;
   for (std::size_t i = 0; i < pairColours.size(); ++i) {
-    terminal().definePair(static_cast<int>(i) + 1, pairColours[i]);
+    const bool bright = pairColours[i] == Colour::Black && colours >= BrightColours;
+    terminal().definePair(static_cast<int>(i) + 1, pairColours[i], bright);
   }
 }
 
@@ -44,8 +78,10 @@ void printAt(int column, int row, std::string_view text) {
   terminal().write(column, row, printableText(text));
 }
 
+bool coloursShown() { return terminal().colours() > 0; }
+
 void printAtColour(int column, int row, std::string_view text, Colour colour, Attribute attribute) {
-  if (!terminal().hasColours()) {
+  if (!coloursShown()) {
     printAt(column, row, text);
     return;
   }
@@ -53,6 +89,31 @@ void printAtColour(int column, int row, std::string_view text, Colour colour, At
   terminal().attributesOn(attributes);
   printAt(column, row, text);
   terminal().attributesOff(attributes);
+}
+
+void printKeyAtColour(int column, int row, std::string_view text, Colour colour,
+                      Attribute attribute) {
+  if (coloursShown()) {
+    printAtColour(column, row, text, colour, attribute);
+    return;
+  }
+  const TextAttributes attributes = monochromeKey(colour, attribute);
+  terminal().attributesOn(attributes);
+  printAt(column, row, text);
+  terminal().attributesOff(attributes);
+}
+
+std::string keyAttributesName(Colour colour, Attribute attribute) {
+  const TextAttributes attributes = monochromeKey(colour, attribute);
+  std::string name;
+  for (const auto& [on, word] :
+       {std::pair{attributes.bold, "bold"}, std::pair{attributes.underline, "underline"},
+        std::pair{attributes.reverse, "reverse"}}) {
+    if (on) name += (name.empty() ? "" : "+") + std::string(word);
+  }
+  if (name.empty()) name = "plain";
+  name[0] = static_cast<char>(name[0] - 'a' + 'A');
+  return name;
 }
 
 int getColourNumber(Colour colour) {
@@ -83,13 +144,29 @@ int nextKey() {
 }  // namespace
 
 int readChar() {
-  switch (const int key = nextKey()) {
-    case KeyLeft: return '4';
-    case KeyRight: return '6';
-    case KeyUp: return '8';
-    case KeyDown: return '2';
-    default: return key;
+  // The keys that stand for a digit of the numeric keypad: the arrows, the keypad's own codes,
+  // and what the keypad sends with NumLock off.
+  constexpr std::array<std::pair<int, char>, 14> keypadDigits = {{
+      {KeyLeft, '4'},
+      {KeyRight, '6'},
+      {KeyUp, '8'},
+      {KeyDown, '2'},
+      {KeyA1, '7'},
+      {KeyA3, '9'},
+      {KeyB2, '5'},
+      {KeyC1, '1'},
+      {KeyC3, '3'},
+      {KeyHome, '7'},
+      {KeyPreviousPage, '9'},
+      {KeyBegin, '5'},
+      {KeyEnd, '1'},
+      {KeyNextPage, '3'},
+  }};
+  const int key = nextKey();
+  for (const auto& [code, digit] : keypadDigits) {
+    if (key == code) return digit;
   }
+  return key;
 }
 
 void waitChar() { nextKey(); }

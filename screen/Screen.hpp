@@ -2,6 +2,7 @@
 // Every function works on the terminal chosen with useTerminal().
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "screen/Displaydata.hpp"
@@ -12,7 +13,7 @@ namespace vh {
 // Chooses the terminal that the functions below draw on and read from.
 void useTerminal(Terminal& terminal);
 
-// Starts the terminal and, when it has colours, defines the eight colour pairs.
+// Starts the terminal and, when it shows colours, defines the eight colour pairs.
 void startScreen();
 // Gives the terminal back.
 void endScreen();
@@ -22,15 +23,26 @@ void updateScreen();
 void clearScreen();
 // Writes text at a 0-based column and row in the attributes currently on.
 void printAt(int column, int row, std::string_view text);
-// Writes text in a colour and attribute; plain text on a terminal without colours.
+// Whether the screen shows colours: not on a terminal without them, nor when the player asked
+// for none (NO_COLOR).
+bool coloursShown();
+// Writes text in a colour and attribute; plain text on a screen without colours.
 void printAtColour(int column, int row, std::string_view text, Colour colour, Attribute attribute);
+// Writes a key of the keypad in a colour of its legend. A screen without colours shows each of
+// those colours as its own combination of bold, underline and reverse instead.
+void printKeyAtColour(int column, int row, std::string_view text, Colour colour,
+                      Attribute attribute);
+// The attributes that stand for a colour of the keypad's legend on a screen without colours, in
+// words for the help screen: "Plain", "Bold", "Bold+underline" and so on.
+std::string keyAttributesName(Colour colour, Attribute attribute);
 // The colour pair of a colour: its ordinal, except Black, which uses pair 8.
 int getColourNumber(Colour colour);
 // The colour of a pair number from 0 to 8 (0 and 8 are both Black).
 Colour getNumberColour(int n);
 void hideCursor();
 void showCursor();
-// One key: the arrow keys arrive as the digits '4', '6', '8' and '2', every other code unchanged.
+// One key: the arrows and the keypad's own codes arrive as the digits they stand for ('4', '6',
+// '8' and '2'; Home, PgUp, End and PgDn as '7', '9', '1' and '3'), every other code unchanged.
 // Raises Interrupted (Signals.hpp) instead once a termination signal has arrived.
 int readChar();
 // Waits for any key and discards it; raises Interrupted as readChar does.

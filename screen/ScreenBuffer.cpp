@@ -4,11 +4,15 @@ namespace vh {
 
 void ScreenBuffer::attributesOn(TextAttributes attributes) {
   attributes_.bold = attributes_.bold || attributes.bold;
+  attributes_.underline = attributes_.underline || attributes.underline;
+  attributes_.reverse = attributes_.reverse || attributes.reverse;
   if (attributes.pair > 0) attributes_.pair = attributes.pair;
 }
 
 void ScreenBuffer::attributesOff(TextAttributes attributes) {
   if (attributes.bold) attributes_.bold = false;
+  if (attributes.underline) attributes_.underline = false;
+  if (attributes.reverse) attributes_.reverse = false;
   if (attributes.pair > 0) attributes_.pair = 0;
 }
 

@@ -20,6 +20,7 @@ class ScreenBuffer {
   };
 
   // Turning a pair on replaces the pair in use; turning a pair off resets it to the default.
+  // The other attributes add up, and each goes off on its own.
   void attributesOn(TextAttributes attributes);
   void attributesOff(TextAttributes attributes);
   TextAttributes attributes() const { return attributes_; }

@@ -1,7 +1,7 @@
 #include "screen/Signals.hpp"
 
+#include <array>
 #include <csignal>
-#include <initializer_list>
 
 namespace vh {
 namespace {
@@ -10,6 +10,9 @@ volatile std::sig_atomic_t received = 0;
 
 extern "C" void onTermination(int signal) { received = signal; }
 
+constexpr std::array<int, 10> endingSignals = {SIGHUP,  SIGTERM, SIGINT,  SIGQUIT, SIGPIPE,
+                                               SIGALRM, SIGUSR1, SIGUSR2, SIGXCPU, SIGVTALRM};
+
 }  // namespace
 
 void catchTerminationSignals() {
@@ -17,11 +20,15 @@ void catchTerminationSignals() {
   action.sa_handler = onTermination;
   sigemptyset(&action.sa_mask);
   action.sa_flags = 0;  // no SA_RESTART: the blocking read must return
-  for (const int signal :
-       {SIGHUP, SIGTERM, SIGINT, SIGQUIT, SIGPIPE, SIGALRM, SIGUSR1, SIGUSR2, SIGXCPU, SIGVTALRM}) {
-    sigaction(signal, &action, nullptr);
-  }
+  for (const int signal : endingSignals) sigaction(signal, &action, nullptr);
   std::signal(SIGXFSZ, SIG_IGN);
+}
+
+sigset_t terminationSignals() {
+  sigset_t signals;
+  sigemptyset(&signals);
+  for (const int signal : endingSignals) sigaddset(&signals, signal);
+  return signals;
 }
 
 int pendingSignal() { return received; }

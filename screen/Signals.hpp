@@ -4,6 +4,7 @@
 // acts on it in its normal flow, saving the game in play before it ends.
 #pragma once
 
+#include <csignal>
 #include <exception>
 
 namespace vh {
@@ -23,6 +24,10 @@ class Interrupted : public std::exception {
 // A write past the file size limit then fails as an ordinary write error instead of killing the
 // program halfway through a save.
 void catchTerminationSignals();
+
+// The signals that end the program. The terminal holds them back except while it waits for a
+// key, so that one arriving just before the wait still ends it at once.
+sigset_t terminationSignals();
 
 // The termination signal received so far, or 0.
 int pendingSignal();

@@ -7,18 +7,35 @@
 
 namespace vh {
 
-// Key codes of the keys the game reads by code rather than by character, as curses numbers them.
+// Key codes of the keys the game reads by code rather than by character, as curses numbers them:
+// the arrows, the keypad's corner and centre keys, and the keys the keypad sends with NumLock off.
 inline constexpr int KeyDown = 0402;
 inline constexpr int KeyUp = 0403;
 inline constexpr int KeyLeft = 0404;
 inline constexpr int KeyRight = 0405;
+inline constexpr int KeyHome = 0406;
+inline constexpr int KeyNextPage = 0522;
+inline constexpr int KeyPreviousPage = 0523;
+inline constexpr int KeyA1 = 0534;
+inline constexpr int KeyA3 = 0535;
+inline constexpr int KeyB2 = 0536;
+inline constexpr int KeyC1 = 0537;
+inline constexpr int KeyC3 = 0540;
+inline constexpr int KeyBegin = 0542;
+inline constexpr int KeyEnd = 0550;
+// The Escape key; an escape sequence the terminal does not describe arrives as this one key.
+inline constexpr int KeyEscape = 033;
 // What a key read returns when a signal ended it before any key came.
 inline constexpr int NoKey = -1;
 
-// The attributes a curses screen writes with: bold or not, and a colour pair (0 is the default).
+// The attributes a curses screen writes with: a colour pair (0 is the default) and the
+// attributes that a terminal without colours has as well.
 struct TextAttributes {
   bool bold;
   int pair;
+  bool underline = false;
+  bool reverse = false;
+  bool operator==(const TextAttributes&) const = default;
 };
 
 class Terminal {
@@ -28,9 +45,10 @@ class Terminal {
   virtual void start() = 0;
   // Gives the terminal back as it was before start().
   virtual void stop() = 0;
-  virtual bool hasColours() const = 0;
-  // Defines a colour pair as the given foreground on black.
-  virtual void definePair(int pair, Colour foreground) = 0;
+  // How many colours the screen shows once started: 0 when it shows none.
+  virtual int colours() const = 0;
+  // Defines a colour pair as the given foreground, or its bright variant, on black.
+  virtual void definePair(int pair, Colour foreground, bool bright) = 0;
   // Turns attributes on and off with the rules of curses: turning a pair on replaces the pair
   // in use, turning a pair off resets the pair to the default.
   virtual void attributesOn(TextAttributes attributes) = 0;

@@ -31,8 +31,24 @@ char VirtualTerminal::charAt(int column, int row) const { return screen_.cell(co
 
 VirtualTerminal::Style VirtualTerminal::styleAt(int column, int row) const {
   const ScreenBuffer::Cell& cell = screen_.cell(column, row);
+  const std::optional<PairColour> colour = pairOf(cell);
+  return Style{colour ? std::optional(colour->foreground) : std::nullopt, cell.attributes.bold};
+}
+
+TextAttributes VirtualTerminal::attributesAt(int column, int row) const {
+  return screen_.cell(column, row).attributes;
+}
+
+std::optional<int> VirtualTerminal::foregroundAt(int column, int row) const {
+  const std::optional<PairColour> colour = pairOf(screen_.cell(column, row));
+  if (!colour) return std::nullopt;
+  return static_cast<int>(colour->foreground) + (colour->bright ? 8 : 0);
+}
+
+std::optional<VirtualTerminal::PairColour> VirtualTerminal::pairOf(
+    const ScreenBuffer::Cell& cell) const {
   const auto pair = static_cast<std::size_t>(cell.attributes.pair);
-  return Style{pair < pairs_.size() ? pairs_[pair] : std::nullopt, cell.attributes.bold};
+  return pair < pairs_.size() ? pairs_[pair] : std::nullopt;
 }
 
 void VirtualTerminal::start() {
@@ -42,9 +58,9 @@ void VirtualTerminal::start() {
 
 void VirtualTerminal::stop() { started_ = false; }
 
-void VirtualTerminal::definePair(int pair, Colour foreground) {
+void VirtualTerminal::definePair(int pair, Colour foreground, bool bright) {
   if (pair > 0 && static_cast<std::size_t>(pair) < pairs_.size()) {
-    pairs_[static_cast<std::size_t>(pair)] = foreground;
+    pairs_[static_cast<std::size_t>(pair)] = PairColour{foreground, bright};
   }
 }
 

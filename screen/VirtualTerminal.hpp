@@ -1,4 +1,5 @@
-// An in-memory 80x24 terminal with a scripted keyboard, for driving the game without a screen.
+// An in-memory 80x24 terminal with a scripted keyboard, for driving the game without a screen. It
+// shows 8 colours, or as many as it is made with: 0 for a terminal without colours.
 #pragma once
 
 #include <array>
@@ -33,7 +34,7 @@ class VirtualTerminal final : public Terminal {
     bool operator==(const Style&) const = default;
   };
 
-  explicit VirtualTerminal(bool colours = true) : colours_(colours) {}
+  explicit VirtualTerminal(int colours = 8) : colours_(colours) {}
 
   // Queues keys for the game to read, in order.
   void pressKeys(std::string_view keys);
@@ -50,6 +51,10 @@ class VirtualTerminal final : public Terminal {
   std::string toString() const;
   char charAt(int column, int row) const;
   Style styleAt(int column, int row) const;
+  // The attributes a cell was written in, and the number of the terminal colour its pair draws
+  // it in (8 to 15 for the bright colours; none for the default).
+  TextAttributes attributesAt(int column, int row) const;
+  std::optional<int> foregroundAt(int column, int row) const;
 
   bool started() const { return started_; }
   bool cursorVisible() const { return cursorVisible_; }
@@ -58,8 +63,8 @@ class VirtualTerminal final : public Terminal {
 
   void start() override;
   void stop() override;
-  bool hasColours() const override { return colours_; }
-  void definePair(int pair, Colour foreground) override;
+  int colours() const override { return colours_; }
+  void definePair(int pair, Colour foreground, bool bright) override;
   void attributesOn(TextAttributes attributes) override { screen_.attributesOn(attributes); }
   void attributesOff(TextAttributes attributes) override { screen_.attributesOff(attributes); }
   void write(int column, int row, std::string_view text) override {
@@ -71,11 +76,18 @@ class VirtualTerminal final : public Terminal {
   int readKey() override;
 
  private:
-  bool colours_;
+  struct PairColour {
+    Colour foreground;
+    bool bright;
+  };
+
+  std::optional<PairColour> pairOf(const ScreenBuffer::Cell& cell) const;
+
+  int colours_;
   bool started_ = false;
   bool cursorVisible_ = true;
   int refreshes_ = 0;
-  std::array<std::optional<Colour>, 256> pairs_{};
+  std::array<std::optional<PairColour>, 256> pairs_{};
   ScreenBuffer screen_;
   struct Event {
     int key;

@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <set>
+#include <tuple>
+#include <vector>
+
+#include "player/Panel.hpp"
+#include "player/Redraw.hpp"
 #include "screen/Screen.hpp"
 #include "screen/VirtualTerminal.hpp"
 
@@ -7,7 +13,7 @@ using namespace vh;
 using Style = VirtualTerminal::Style;
 
 TEST(Screen, ColoursUseTheirPairsNormalKeepsEarlierAttributesAndMonochromeIsPlain) {
-  VirtualTerminal terminal, monochrome(false);
+  VirtualTerminal terminal, monochrome(0);
   useTerminal(terminal);
   startScreen();
   for (int n = 0; n <= 7; ++n) {  // Black, bold here, has pair 8
@@ -24,12 +30,84 @@ TEST(Screen, ColoursUseTheirPairsNormalKeepsEarlierAttributesAndMonochromeIsPlai
   EXPECT_EQ(monochrome.styleAt(0, 0), (Style{std::nullopt, false}));
 }
 
-TEST(Screen, ArrowsBecomeDigitsAndEveryOtherCodeIsUnchanged) {
+// Dark grey is bold black: drawn in bright black where the terminal has the bright colours,
+// since only some terminals brighten bold; nothing else changes with the number of colours.
+TEST(Screen, DarkGreyIsBrightBlackOnlyWithSixteenColoursOrMore) {
+  for (const int colours : {8, 16, 256}) {
+    VirtualTerminal terminal(colours);
+    useTerminal(terminal);
+    startScreen();
+    printAtColour(0, 0, "K", Colour::Black, Attribute::Bold);
+    printAtColour(1, 0, "w", Colour::White, Attribute::Bold);
+    EXPECT_EQ(terminal.styleAt(0, 0), (Style{Colour::Black, true})) << colours;
+    EXPECT_EQ(terminal.foregroundAt(0, 0), colours >= 16 ? 8 : 0) << colours;
+    EXPECT_EQ(terminal.foregroundAt(1, 0), 7) << colours;
+  }
+}
+
+TEST(Screen, ArrowsAndKeypadCodesBecomeDigitsAndEveryOtherCodeIsUnchanged) {
+  const std::pair<int, int> keys[] = {
+      // pressed, read
+      {KeyLeft, '4'}, {KeyRight, '6'},    {KeyUp, '8'},    {KeyDown, '2'},
+      {KeyA1, '7'},   {KeyA3, '9'},       {KeyB2, '5'},    {KeyC1, '1'},
+      {KeyC3, '3'},   {KeyHome, '7'},     {KeyBegin, '5'}, {KeyPreviousPage, '9'},
+      {KeyEnd, '1'},  {KeyNextPage, '3'}, {'7', '7'},      {KeyEscape, KeyEscape},
+      {2, 2},         {0x13, 0x13},   // Ctrl-B and Ctrl-S are keys like any other
+      {0411, 0411},   {0512, 0512}};  // F1 and Delete keep codes that name no move
   VirtualTerminal terminal;
   useTerminal(terminal);
-  const int pressed[] = {KeyLeft, KeyRight, KeyUp, KeyDown, 2, 3, 4, 5, 0534, 0411};  // A1, F1
-  const int read[] = {'4', '6', '8', '2', 2, 3, 4, 5, 0534, 0411};  // low bytes '\\' and tab
-  for (const int code : pressed) terminal.pressKey(code);
-  for (const int key : read) EXPECT_EQ(readChar(), key);
+  for (const auto& [pressed, read] : keys) terminal.pressKey(pressed);
+  for (const auto& [pressed, read] : keys) EXPECT_EQ(readChar(), read) << pressed;
   EXPECT_THROW(readChar(), KeyScriptExhausted);
+}
+
+// Without colours every colour of the keypad's legend is its own mix of bold, underline and
+// reverse on the key's own cell, and the help screen's legend names each mix truly; with colours
+// the keys and the legend are as ever.
+TEST(Screen, WithoutColoursTheKeypadTellsItsKeysApartAndTheHelpNamesHow) {
+  const std::pair<KeyColour, std::string> meanings[] = {
+      {KeyColour::WaitInPlace, "wait without moving"},
+      {KeyColour::MoveAndCapture, "move and capture"},
+      {KeyColour::MoveOnly, "move but not capture"},
+      {KeyColour::CaptureOnly, "capture but not move"},
+      {KeyColour::Jumping, "capture or move by jumping"},
+      {KeyColour::Sweeping, "capture or move and capture any"},
+      {KeyColour::SweepingJumping, "capture or move, capture any"}};
+  VirtualTerminal monochrome(0), colour;
+  std::vector<TextAttributes> keys;
+  for (VirtualTerminal* terminal : {&colour, &monochrome}) {
+    useTerminal(*terminal);
+    startScreen();
+    for (const auto& [keyColour, meaning] : meanings) {
+      showKeys(KeyGroup::Wait, keyColour);
+      EXPECT_EQ(terminal->attributes(), (TextAttributes{false, 0})) << "nothing stays on";
+      EXPECT_NE(terminal->styleAt(73, 15).colour.has_value(), terminal == &monochrome);
+      keys.push_back(terminal->attributesAt(73, 15));
+    }
+    terminal->pressKey(' ');
+    showHelp();
+  }
+  std::set<std::tuple<bool, bool, bool>> mixes;
+  for (std::size_t i = 0; i < std::size(meanings); ++i) {
+    const std::string& meaning = meanings[i].second;
+    SCOPED_TRACE(meaning);
+    EXPECT_FALSE(keys[i].underline || keys[i].reverse) << "with colours";
+    const TextAttributes key = keys[std::size(meanings) + i];
+    mixes.insert({key.bold, key.underline, key.reverse});
+    int row = 7;
+    while (row < 14 && monochrome.row(row).find(": " + meaning) == std::string::npos) ++row;
+    const std::string name = monochrome.row(row).substr(0, monochrome.row(row).find(':'));
+    EXPECT_EQ(name.find("old") != std::string::npos, key.bold) << name;
+    EXPECT_EQ(name.find("nderline") != std::string::npos, key.underline) << name;
+    EXPECT_EQ(name.find("everse") != std::string::npos, key.reverse) << name;
+    EXPECT_EQ(name.find("Plain") != std::string::npos, !key.bold && !key.underline && !key.reverse);
+  }
+  EXPECT_EQ(mixes.size(), std::size(meanings));
+  EXPECT_EQ(monochrome.row(6).substr(0, 40), "  The keypad is shown in various styles,");
+  EXPECT_EQ(monochrome.row(14).substr(0, 53),
+            std::string(21, ' ') + "and jump over water if necessary");
+  EXPECT_EQ(colour.row(7), "   Dark grey: wait without moving" + std::string(47, ' '));
+  for (int row = 0; row < VirtualTerminal::Rows; ++row) {
+    EXPECT_EQ(monochrome.row(row).substr(0, 2), "  ") << "nothing ran over from row " << row - 1;
+  }
 }
