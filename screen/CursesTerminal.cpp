@@ -51,7 +51,6 @@ bool coloursWanted() {
 void teachKeys() {
   for (char key = '*'; key <= '9'; ++key) {
     const std::array<char, 4> keypad = {'\033', 'O', static_cast<char>(key + 0x40), '\0'};
-    define_key(keypad.data(), 0);
     define_key(keypad.data(), key);
   }
   constexpr std::array<std::pair<const char*, int>, 21> common = {{

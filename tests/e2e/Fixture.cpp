@@ -34,11 +34,12 @@ void saveDoomedKing() {
 }
 
 // The King in the middle of an open floor, a lone pawn in the far corner: room to walk every
-// way for many turns.
-void saveOpenFloor() {
+// way for many turns. With ten bishops captured he also steps diagonally.
+void saveOpenFloor(int bishops) {
   Player king = newplayer();
   king.x = 30;
   king.y = 10;
+  king.kills.bishops = bishops;
   CreatureList pawn;
   appendCreature(pawn, pieceAt(Pawn(), 3, 17));
   saveGame(openFloor(), king, pawn, 1);
@@ -52,9 +53,11 @@ int main(int argc, char** argv) {
   if (mode == "doomed") {
     vh::saveDoomedKing();
   } else if (mode == "open") {
-    vh::saveOpenFloor();
+    vh::saveOpenFloor(0);
+  } else if (mode == "diagonal") {
+    vh::saveOpenFloor(10);
   } else {
-    std::fprintf(stderr, "usage: e2e_fixture doomed|open\n");
+    std::fprintf(stderr, "usage: e2e_fixture doomed|open|diagonal\n");
     return 2;
   }
   return 0;

@@ -26,25 +26,31 @@ fail() {
 }
 
 # Starts a shell in an 80x24 window; commands are typed into it with run_in_terminal. A second,
-# idle session keeps the server up when a test closes the game's window.
+# idle session keeps the server up when a test closes the game's window. Arguments such as
+# TERM=vt100 are added to the shell's environment.
 start_terminal() {
   tmux -L "$E2E_SOCKET" has-session -t keeper 2>/dev/null ||
     tmux -L "$E2E_SOCKET" -f /dev/null new-session -d -s keeper
   tmux -L "$E2E_SOCKET" new-session -d -s game -x 80 -y 24 \
-    "env -i HOME=$E2E_HOME HISTFILE=/dev/null TERM=xterm-256color PATH=/usr/bin:/bin bash --norc --noprofile"
+    "env -i HOME=$E2E_HOME HISTFILE=/dev/null TERM=xterm-256color PATH=/usr/bin:/bin $* bash --norc --noprofile"
 }
 
 run_in_terminal() { tmux -L "$E2E_SOCKET" send-keys -t game "$1" Enter; }
 press() { tmux -L "$E2E_SOCKET" send-keys -t game "$@"; }
 screen_text() { tmux -L "$E2E_SOCKET" capture-pane -p -t game; }
 screen_row() { screen_text | sed -n "$(($1 + 1))p"; }
+# One screen row with the escape sequences that give each cell its colour and attributes.
+styled_row() { tmux -L "$E2E_SOCKET" capture-pane -e -p -t game -S "$1" -E "$1"; }
+# Sends a string's bytes as they are, as a terminal would send them, one argument per byte.
+# shellcheck disable=SC2046
+send_bytes() { tmux -L "$E2E_SOCKET" send-keys -t game -H $(printf '%s' "$1" | od -An -tx1); }
 
 # Waits up to twenty seconds for a screen row (0-based) to match an extended regular expression.
 wait_for_row() {
   local row=$1 pattern=$2
-  for _ in $(seq 200); do
+  for _ in $(seq 400); do
     screen_row "$row" | grep -qE -- "$pattern" && return 0
-    sleep 0.1
+    sleep 0.05
   done
   fail "row $row never matched /$pattern/"
 }

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Waiting for a key costs nothing: while the game waits it makes no system call at all, so it
+# never wakes, and a key still answers at once. A second copy started meanwhile without a
+# terminal reports the game in play before anything else. IDLE_SECONDS sets how long the wait is
+# watched (3 seconds unless given).
+set -euo pipefail
+source "$(dirname "$0")/tmux.sh"
+seconds="${IDLE_SECONDS:-3}"
+skip() {
+  echo "SKIP: $*"
+  exit 77
+}
+command -v strace >/dev/null || skip "strace is not installed (Debian package strace)"
+
+start_from open
+start_terminal
+run_in_terminal "$game"
+wait_for_row 23 'Press any key to start playing\.'
+press x
+wait_for_row 9 "$(king_at 29)"
+
+calls="$E2E_HOME/calls"
+strace -c -o "$calls" -p "$(game_pid)" 2>"$E2E_HOME/strace.err" &
+tracer=$!
+for _ in $(seq 200); do
+  grep -qs attached "$E2E_HOME/strace.err" && break
+  kill -0 "$tracer" 2>/dev/null || skip "strace cannot trace here: $(cat "$E2E_HOME/strace.err")"
+  sleep 0.05
+done
+sleep "$seconds"  # the wait being measured
+kill -INT "$tracer"
+wait "$tracer" || true
+made="$(awk '$NF == "total" { print $4 }' "$calls")"
+echo "idle: ${made:-0} system calls in $seconds seconds of waiting for a key"
+[ "${made:-0}" = 0 ] || fail "the waiting game made system calls: $(cat "$calls")"
+press l
+wait_for_row 9 "$(king_at 30)"
+
+set +e
+HOME="$E2E_HOME" timeout 20 "$game" </dev/null 2>"$E2E_HOME/second.err"
+status=$?
+set -e
+[ "$status" = 1 ] || fail "second copy exit status $status"
+grep -q '^vardenholt: a game is already running' "$E2E_HOME/second.err" ||
+  fail "second copy said: $(cat "$E2E_HOME/second.err")"
+echo "idle: passed"
