@@ -140,17 +140,19 @@ std::vector<std::string> tooSmallNotice(int width, int height) {
 
 std::optional<std::string> unusableTerminal() {
   const std::string needs = "needs a terminal of at least 80x24 with cursor addressing";
+  const std::string unaddressable = needs + " (this one cannot address the cursor)";
   if (isatty(STDIN_FILENO) == 0) return needs + " (standard input is not one)";
   if (isatty(STDOUT_FILENO) == 0) return needs + " (standard output is not one)";
   const char* name = std::getenv("TERM");
   if (name == nullptr || *name == '\0') return needs + " (TERM is not set)";
-  int found = 0;
-  if (setupterm(name, STDOUT_FILENO, &found) != OK || found != 1) {
-    return needs + " (TERM names no terminal known here)";
+  // Curses refuses a printing terminal itself, and says so with status 1.
+  int status = 0;
+  if (setupterm(name, STDOUT_FILENO, &status) != OK) {
+    return status == 1 ? unaddressable : needs + " (TERM names no terminal known here)";
   }
-  const bool addressable = cursor_address != nullptr && hard_copy == 0 && generic_type == 0;
+  const bool addressable = cursor_address != nullptr;
   del_curterm(cur_term);
-  if (!addressable) return needs + " (this one cannot address the cursor)";
+  if (!addressable) return unaddressable;
   return std::nullopt;
 }
 

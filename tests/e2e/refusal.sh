@@ -24,12 +24,22 @@ echo $? >"$E2E_HOME/none.status"
 set -e
 expect_refused none "standard input is not one"
 
+# A printing terminal, described where the game looks first: it could address the cursor, but
+# nothing it prints can be redrawn.
+cat >"$E2E_HOME/printer.ti" <<'DESCRIPTION'
+vh-printer|printing terminal,
+	am, hc, cols#80,
+	bel=^G, cr=\r, cud1=\n, cup=\E[%i%p1%d;%p2%dH, ind=\n,
+DESCRIPTION
+tic -o "$E2E_HOME/.terminfo" "$E2E_HOME/printer.ti"
+
 # In a real terminal, each case run in turn by the shell there.
 cat >"$E2E_HOME/cases.sh" <<CASES
 run() { name=\$1; shift; timeout 20 "\$@" 2>"$E2E_HOME/\$name.err"; echo \$? >"$E2E_HOME/\$name.status"; }
 run dumb env TERM=dumb "$game"
 run unset env -u TERM "$game"
 run unknown env TERM=no-such-terminal "$game"
+run printer env TERM=vh-printer "$game"
 run input "$game" </dev/null
 run output "$game" >"$E2E_HOME/output.out"
 touch "$E2E_HOME/cases.done"
@@ -40,6 +50,7 @@ wait_for_file "$E2E_HOME/cases.done"
 expect_refused dumb "this one cannot address the cursor"
 expect_refused unset "TERM is not set"
 expect_refused unknown "TERM names no terminal known here"
+expect_refused printer "this one cannot address the cursor"
 expect_refused output "standard output is not one"
 expect_refused input "standard input is not one"
 echo "refusal: passed"
