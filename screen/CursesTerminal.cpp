@@ -31,8 +31,8 @@ static_assert(COLOR_BLACK == static_cast<int>(Colour::Black) &&
 
 // How long the bytes of one escape sequence may take to follow each other.
 constexpr int SequenceMilliseconds = 100;
-// No key is longer; anything longer is a flood, dropped a piece at a time.
-constexpr int MaxSequence = 64;
+// Far longer than any key sends; the reading of a sequence stops there, whatever comes.
+constexpr int MaxSequence = 256;
 
 attr_t cursesAttributes(TextAttributes attributes) {
   return (attributes.bold ? A_BOLD : A_NORMAL) | (attributes.underline ? A_UNDERLINE : A_NORMAL) |
@@ -117,7 +117,8 @@ std::vector<std::string> wrapped(std::string_view text, int width) {
     if (!row.empty() && row.size() + 1 + word.size() > static_cast<std::size_t>(width)) {
       rows.push_back(std::exchange(row, ""));
     }
-    row += (row.empty() ? "" : " ") + std::string(word);
+    if (!row.empty()) row += ' ';
+    row += word;
     if (end < text.size() && text[end] == '\n') rows.push_back(std::exchange(row, ""));
     start = end + 1;
   }

@@ -109,7 +109,9 @@ std::string keyAttributesName(Colour colour, Attribute attribute) {
   for (const auto& [on, word] :
        {std::pair{attributes.bold, "bold"}, std::pair{attributes.underline, "underline"},
         std::pair{attributes.reverse, "reverse"}}) {
-    if (on) name += (name.empty() ? "" : "+") + std::string(word);
+    if (!on) continue;
+    if (!name.empty()) name += '+';
+    name += word;
   }
   if (name.empty()) name = "plain";
   name[0] = static_cast<char>(name[0] - 'a' + 'A');
