@@ -82,8 +82,20 @@ void showScore(const Player& player, int level) {
   printAt(4, 9, ruler);
   printAt(4, 10, "Your final score was: " + std::to_string(score));
   printAt(4, 11, ruler);
-  const HighScore best = updateHighScore(HighScore{score, level, outcome});
   printAt(4, 12, "High score: ");
+  HighScore best{};
+  try {
+    best = updateHighScore(HighScore{score, level, outcome});
+  } catch (const GameError& error) {
+    // The score screen stands whatever became of the file; the player reads why it was not kept.
+    constexpr std::size_t Width = 76;
+    const std::string line = errorLine(error);
+    printAt(16, 12, "not recorded.");
+    printAtColour(4, 13, line.substr(0, Width), Colour::Red, Attribute::Bold);
+    if (line.size() > Width)
+      printAtColour(4, 14, line.substr(Width, Width), Colour::Red, Attribute::Bold);
+    return;
+  }
   const std::string points = std::to_string(best.score);
   switch (best.result) {
     case Outcome::Win: printAt(16, 12, "A victory with " + points + " points."); break;

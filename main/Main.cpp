@@ -2,6 +2,7 @@
 // last-resort error boundary.
 #include <cstdio>
 #include <exception>
+#include <string>
 
 #include "main/Vardenholt.hpp"
 #include "save/Savelock.hpp"
@@ -16,7 +17,10 @@ int main() {
   try {
     lock = vh::lockSaveFolder();
   } catch (const vh::GameError& error) {
-    std::fprintf(stderr, "vardenholt: %s\n", vh::printableText(error.what()).c_str());
+    const std::string line = error.code() == vh::AlreadyRunningCode
+                                 ? vh::printableText(error.what())
+                                 : vh::errorLine(error);
+    std::fprintf(stderr, "vardenholt: %s\n", line.c_str());
     return 1;
   }
   try {

@@ -113,15 +113,6 @@ void finishArea(const Player& player, int& level) {
   showMessage("", 1);
 }
 
-// Long enough for any message the game makes, short enough for three screen rows.
-constexpr std::size_t MaxErrorLine = 3 * 80;
-
-std::string errorLine(const GameError& error) {
-  std::string line = printableText(std::to_string(error.code()) + ": " + error.what());
-  if (line.size() > MaxErrorLine) line = line.substr(0, MaxErrorLine - 3) + "...";
-  return line;
-}
-
 // A save the player asked for that failed: the game goes on, and he may ask again.
 void showSaveFailure(const GameError& error) {
   constexpr int ErrorLine = 3;
