@@ -47,11 +47,13 @@ void showInstructions() {
   waitChar();
 }
 
+int capturePoints(const Kills& k) {
+  return k.pawns + 3 * k.bishops + 3 * k.knights + 5 * k.rooks + 9 * k.queens;
+}
+
 int scoreOf(const Player& player) {
   static constexpr std::array<int, 3> bonus = {0, 500, 1000};
-  const Kills& k = player.kills;
-  return bonus[static_cast<std::size_t>(outcomeOf(player))] + k.pawns + 3 * k.bishops +
-         3 * k.knights + 5 * k.rooks + 9 * k.queens;
+  return bonus[static_cast<std::size_t>(outcomeOf(player))] + capturePoints(player.kills);
 }
 
 // A living King at the end of a game has captured the Black King and escaped.
