@@ -156,7 +156,10 @@ std::string recordingHeader(const RecordingStart& start) {
   text += "seed " + std::to_string(start.seed) + "\n";
   text += "started " + printableText(start.started) + "\n";
   text += "generator " + std::to_string(start.generator.oldest);
-  for (const std::uint32_t value : start.generator.table) text += " " + std::to_string(value);
+  for (const std::uint32_t value : start.generator.table) {
+    text += ' ';
+    text += std::to_string(value);
+  }
   text += "\n";
   for (const auto& [name, content] :
        {std::pair{"saved-game", &start.savedGame}, {"high-score", &start.highScore}}) {
