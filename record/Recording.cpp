@@ -69,6 +69,11 @@ long long number(std::string_view text, long long low, long long high, const cha
   return value;
 }
 
+std::string printable(std::string_view text, const char* what) {
+  if (printableText(text) != text) bad(std::string("unprintable ") + what);
+  return std::string(text);
+}
+
 std::vector<std::string_view> split(std::string_view text, char separator) {
   std::vector<std::string_view> parts;
   for (std::size_t start = 0;;) {
@@ -183,9 +188,9 @@ Recording readRecording(std::string_view text) {
   if (in.line("the first line") != Magic) bad("not a recording of a version this game plays");
   Recording recording;
   RecordingStart& start = recording.start;
-  start.gameVersion = std::string(in.field("game-version"));
+  start.gameVersion = printable(in.field("game-version"), "game version");
   start.seed = static_cast<unsigned>(number(in.field("seed"), 0, 0xffffffff, "seed"));
-  start.started = std::string(in.field("started"));
+  start.started = printable(in.field("started"), "start time");
   start.generator = generator(in.field("generator"));
   start.savedGame = file(in, "saved-game");
   start.highScore = file(in, "high-score");
