@@ -168,7 +168,8 @@ struct TurnStart {
   CreatureList creatures;
 };
 
-// A captured King's game is over and has nothing left to save.
+// Ends the game a signal interrupted, saving it as the last turn left it; a captured King's game
+// is over and has nothing left to save.
 [[noreturn]] void endBySignal(const Map& map, const TurnStart& start, const Game& game,
                               int signal) {
   Game stopped{start.player, game.level, game.turns};
