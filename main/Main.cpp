@@ -1,14 +1,19 @@
-// The program entry: the game on the real terminal, inside a last-resort error boundary.
+// The program entry: the command line first, then the game on the real terminal, inside a
+// last-resort error boundary.
 #include <cstdio>
 #include <exception>
 
+#include "main/Options.hpp"
 #include "main/Vardenholt.hpp"
 #include "screen/CursesTerminal.hpp"
 #include "screen/Screen.hpp"
 #include "screen/Signals.hpp"
 #include "screen/Util.hpp"
 
-int main() {
+int main(int argc, char* argv[]) {
+  const vh::Options options = vh::parseOptions(argc, argv);
+  if (options.action != vh::Action::Play) return vh::answerWithoutPlaying(options);
+
   vh::catchTerminationSignals();
   try {
     vh::CursesTerminal terminal;
