@@ -10,13 +10,16 @@ DEVELOPER := -DVARDENHOLT_WERROR=ON
 # The user's own CXXFLAGS and LDFLAGS, passed on whenever a build folder is configured.
 USER_FLAGS := $(if $(CXXFLAGS),-DCMAKE_CXX_FLAGS="$(CXXFLAGS)") \
               $(if $(LDFLAGS),-DCMAKE_EXE_LINKER_FLAGS="$(LDFLAGS)")
+DEBUG_FLAGS := -DCMAKE_BUILD_TYPE=Debug $(DEVELOPER) $(USER_FLAGS)
+SANITIZE_FLAGS := $(DEBUG_FLAGS) -DVARDENHOLT_SANITIZE=ON
 # Debian's flags for the package, with every hardening, and the user's after them.
 DEB_BUILDFLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
-DEB_FLAGS = -DCMAKE_CXX_FLAGS="$$($(DEB_BUILDFLAGS) CXXFLAGS) $$($(DEB_BUILDFLAGS) CPPFLAGS) $(CXXFLAGS)" \
-            -DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_BUILDFLAGS) LDFLAGS) $(LDFLAGS)"
+DEB_FLAGS = \
+  -DCMAKE_CXX_FLAGS="$$($(DEB_BUILDFLAGS) CXXFLAGS) $$($(DEB_BUILDFLAGS) CPPFLAGS) $(CXXFLAGS)" \
+  -DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_BUILDFLAGS) LDFLAGS) $(LDFLAGS)"
 
 # Runs a command with its output in a log, shown only when the command fails.
-quietly = $(1) >$(2) 2>&1 || { cat $(2); echo "failed: $(1)"; exit 1; }
+quietly = $(1) >$(2) 2>&1 || { cat $(2); exit 1; }
 # Runs ctest in a build folder with a log; prints the summary, or the log without the passes.
 ctest = cd $(1) && if ctest -j $(JOBS) --output-on-failure $(2) >ctest.log 2>&1; \
   then grep -E 'tests passed|Total Test time' ctest.log; \
@@ -36,7 +39,7 @@ play: build
 # tests. Quiet unless something fails.
 test:
 	@mkdir -p $(BUILD)
-	@$(call quietly,cmake -S . -B $(BUILD)/debug -DCMAKE_BUILD_TYPE=Debug $(DEVELOPER) $(USER_FLAGS),$(BUILD)/configure-debug.log)
+	@$(call quietly,cmake -S . -B $(BUILD)/debug $(DEBUG_FLAGS),$(BUILD)/configure-debug.log)
 	@$(call quietly,cmake --build $(BUILD)/debug -j $(JOBS),$(BUILD)/debug/build.log)
 	@$(call ctest,$(BUILD)/debug,-LE soak)
 
@@ -51,7 +54,7 @@ check:
 sanitize:
 	@echo "sanitizers: building"
 	@mkdir -p $(BUILD)
-	@$(call quietly,cmake -S . -B $(BUILD)/sanitize -DCMAKE_BUILD_TYPE=Debug -DVARDENHOLT_SANITIZE=ON $(DEVELOPER) $(USER_FLAGS),$(BUILD)/configure-sanitize.log)
+	@$(call quietly,cmake -S . -B $(BUILD)/sanitize $(SANITIZE_FLAGS),$(BUILD)/configure-sanitize.log)
 	@$(call quietly,cmake --build $(BUILD)/sanitize -j $(JOBS),$(BUILD)/sanitize/build.log)
 	@echo "sanitizers: running the unit and soak tests"
 	@$(call ctest,$(BUILD)/sanitize,-L 'unit|soak')

@@ -33,7 +33,8 @@ install_files() {
   } | sort -ru)
   DESTDIR="$destdir" cmake --install "$build" --prefix "$prefix"
   {
-    echo "# Written by make install: make uninstall removes these files, then these folders if empty."
+    echo "# Written by make install: make uninstall removes these files, then these folders"
+    echo "# when they are empty."
     sed 's/^/file /' <<<"$files"
     [ -z "$folders" ] || sed 's/^/folder /' <<<"$folders"
   } >"$destdir$record"
@@ -55,7 +56,10 @@ uninstall_files() {
 case $1 in
   install) prefix=$3 destdir=${4-} ;;
   uninstall) prefix=$2 destdir=${3-} ;;
-  *) echo "usage: $0 install BUILD_FOLDER PREFIX [DESTDIR] | uninstall PREFIX [DESTDIR]" >&2; exit 2 ;;
+  *)
+    echo "usage: $0 install BUILD_FOLDER PREFIX [DESTDIR] | uninstall PREFIX [DESTDIR]" >&2
+    exit 2
+    ;;
 esac
 record="$prefix/share/doc/vardenholt/installed-files"
 if [ "$1" = install ]; then install_files "$2"; else uninstall_files; fi

@@ -43,7 +43,8 @@ expect 2 stderr "^vardenholt: unrecognised option '--help=yes'$n$usage$n$" --hel
 expect 2 stderr "^vardenholt: unexpected argument 'save'$n$usage$n$" save
 expect 2 stderr "^vardenholt: unexpected argument 'save'$n$usage$n$" --help save  # a mistake wins
 expect 2 stderr "^vardenholt: unexpected argument '-'$n$usage$n$" -- -
-expect 2 stderr "^vardenholt: unrecognised option '--\?\[2J'$n$usage$n$" $'--\e[2J'  # no escapes leak
+# What the user typed reaches the terminal without its control characters.
+expect 2 stderr "^vardenholt: unrecognised option '--\?\[2J'$n$usage$n$" $'--\e[2J'
 
 # An answer that cannot be written is a failure, not a success.
 timeout 10 "$game" --version >/dev/full 2>"$err"
