@@ -1,9 +1,10 @@
-// The program entry: one game per save folder, then the game on the real terminal, inside a
-// last-resort error boundary.
+// The program entry: the command line first, then one game per save folder, then the game on the
+// real terminal, inside a last-resort error boundary.
 #include <cstdio>
 #include <exception>
 #include <string>
 
+#include "main/Options.hpp"
 #include "main/Vardenholt.hpp"
 #include "save/Savelock.hpp"
 #include "screen/CursesTerminal.hpp"
@@ -11,7 +12,10 @@
 #include "screen/Signals.hpp"
 #include "screen/Util.hpp"
 
-int main() {
+int main(int argc, char* argv[]) {
+  const vh::Options options = vh::parseOptions(argc, argv);
+  if (options.action != vh::Action::Play) return vh::answerWithoutPlaying(options);
+
   vh::catchTerminationSignals();
   vh::SaveLock lock;
   try {
