@@ -1,64 +1,116 @@
-# Entry points for people: `make play` and `make test` are all a newcomer needs.
+# Entry points for people: `make play` and `make test` are all a newcomer needs; `make check` runs
+# the slow tests as well, before a change goes in.
 BUILD := build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 60
 PREFIX ?= /usr/local
 
-.PHONY: play build test sanitize fuzz bench install uninstall clean
+# Developers' builds turn warnings into errors; the release build that packagers use does not.
+DEVELOPER := -DVARDENHOLT_WERROR=ON
+# The user's own CXXFLAGS and LDFLAGS, passed on whenever a build folder is configured.
+USER_FLAGS := $(if $(CXXFLAGS),-DCMAKE_CXX_FLAGS="$(CXXFLAGS)") \
+              $(if $(LDFLAGS),-DCMAKE_EXE_LINKER_FLAGS="$(LDFLAGS)")
+DEBUG_FLAGS := -DCMAKE_BUILD_TYPE=Debug $(DEVELOPER) $(USER_FLAGS)
+SANITIZE_FLAGS := $(DEBUG_FLAGS) -DVARDENHOLT_SANITIZE=ON
+# Debian's flags for the package, with every hardening, and the user's after them.
+DEB_BUILDFLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+DEB_FLAGS = \
+  -DCMAKE_CXX_FLAGS="$$($(DEB_BUILDFLAGS) CXXFLAGS) $$($(DEB_BUILDFLAGS) CPPFLAGS) $(CXXFLAGS)" \
+  -DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_BUILDFLAGS) LDFLAGS) $(LDFLAGS)"
+
+# Runs a command with its output in a log, shown only when the command fails.
+quietly = $(1) >$(2) 2>&1 || { cat $(2); exit 1; }
+# Runs ctest in a build folder with a log; prints the summary, or the log without the passes.
+ctest = cd $(1) && if ctest -j $(JOBS) --output-on-failure $(2) >ctest.log 2>&1; \
+  then grep -E 'tests passed|Total Test time' ctest.log; \
+  else grep -v ' Passed ' ctest.log; exit 1; fi
+
+.PHONY: build play test check fuzz fuzz-check sanitize package package-test bench install \
+        uninstall clean
+
+build:
+	cmake -S . -B $(BUILD)/release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF $(USER_FLAGS)
+	cmake --build $(BUILD)/release -j $(JOBS)
 
 play: build
 	./$(BUILD)/release/vardenholt
 
-build:
-	cmake -S . -B $(BUILD)/release -DCMAKE_BUILD_TYPE=Release -DVARDENHOLT_TESTS=OFF \
-	  -DCMAKE_INSTALL_PREFIX=$(PREFIX)
-	cmake --build $(BUILD)/release -j $(JOBS)
-
-# Installs the game and its manual page under PREFIX (staged under DESTDIR when given); the
-# files installed are listed in build/release/install_manifest.txt, which `make uninstall`
-# (with the same DESTDIR) removes.
-install: build
-	DESTDIR=$(DESTDIR) cmake --build $(BUILD)/release --target install
-
-uninstall:
-	@test -f $(BUILD)/release/install_manifest.txt || { echo "nothing installed from this tree"; exit 1; }
-	sed 's|^|$(DESTDIR)|' $(BUILD)/release/install_manifest.txt | xargs rm -fv
-	rm -f $(BUILD)/release/install_manifest.txt
-
-# Every test: a short fuzz run of the file loaders when clang is here, then the unit tests and
-# the real-terminal tests.
+# The quick loop, after every change: the unit, command-line, manual-page and real-terminal
+# tests. Quiet unless something fails.
 test:
-	@if command -v clang++ >/dev/null 2>&1; then \
-	  $(MAKE) --no-print-directory fuzz; \
-	else \
-	  echo "clang++ not found: skipping the fuzz run"; \
-	fi
-	cmake -S . -B $(BUILD)/debug -DCMAKE_BUILD_TYPE=Debug
-	cmake --build $(BUILD)/debug -j $(JOBS)
-	cd $(BUILD)/debug && ctest --output-on-failure -j $(JOBS)
+	@mkdir -p $(BUILD)
+	@$(call quietly,cmake -S . -B $(BUILD)/debug $(DEBUG_FLAGS),$(BUILD)/configure-debug.log)
+	@$(call quietly,cmake --build $(BUILD)/debug -j $(JOBS),$(BUILD)/debug/build.log)
+	@$(call ctest,$(BUILD)/debug,-LE soak)
 
-# The unit tests again, under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Everything slow, before a change goes in: fuzzing the file loaders, the unit and soak tests
+# under the sanitizers, and the Debian package.
+check:
+	@$(MAKE) --no-print-directory fuzz-check
+	@$(MAKE) --no-print-directory sanitize
+	@$(MAKE) --no-print-directory package-test
+
+# The unit and soak tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize:
-	cmake -S . -B $(BUILD)/sanitize -DCMAKE_BUILD_TYPE=Debug -DVARDENHOLT_SANITIZE=ON
-	cmake --build $(BUILD)/sanitize -j $(JOBS)
-	cd $(BUILD)/sanitize && ctest --output-on-failure -j $(JOBS) -L 'unit|soak'
+	@echo "sanitizers: building"
+	@mkdir -p $(BUILD)
+	@$(call quietly,cmake -S . -B $(BUILD)/sanitize $(SANITIZE_FLAGS),$(BUILD)/configure-sanitize.log)
+	@$(call quietly,cmake --build $(BUILD)/sanitize -j $(JOBS),$(BUILD)/sanitize/build.log)
+	@echo "sanitizers: running the unit and soak tests"
+	@$(call ctest,$(BUILD)/sanitize,-L 'unit|soak')
 
 # Fuzzes the loaders of both files for FUZZ_SECONDS, starting from real files.
 fuzz:
 	CXX=clang++ cmake -S . -B $(BUILD)/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DVARDENHOLT_FUZZ=ON -DVARDENHOLT_TESTS=OFF
+	  -DVARDENHOLT_FUZZ=ON -DBUILD_TESTING=OFF $(DEVELOPER) $(USER_FLAGS)
 	cmake --build $(BUILD)/fuzz -j $(JOBS) --target load_fuzzer
 	mkdir -p $(BUILD)/fuzz/corpus
 	./$(BUILD)/fuzz/load_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=200000 \
 	  -dict=tests/fuzz/format.dict -print_final_stats=1 -artifact_prefix=$(BUILD)/fuzz/ \
 	  $(BUILD)/fuzz/corpus tests/fuzz/corpus
 
+# The fuzz run of `make check`: only where clang can link a fuzzer, and quiet unless it fails.
+fuzz-check:
+	@mkdir -p $(BUILD)
+	@if ! reason="$$(tests/fuzz/can_fuzz.sh)"; then \
+	  echo "fuzzing: skipped, $$reason"; \
+	else \
+	  echo "fuzzing: the file loaders for $(FUZZ_SECONDS) s"; \
+	  $(call quietly,$(MAKE) --no-print-directory fuzz,$(BUILD)/fuzz.log); \
+	  grep -E '^Done|^stat::number_of_executed_units|^stat::new_units_added' $(BUILD)/fuzz.log; \
+	fi
+
+# The Debian package, into build/package/.
+package:
+	cmake -S . -B $(BUILD)/deb -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+	  -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games $(DEB_FLAGS)
+	cmake --build $(BUILD)/deb -j $(JOBS)
+	rm -rf $(BUILD)/package
+	cd $(BUILD)/deb && cpack -G DEB -D CPACK_OUTPUT_FILE_PREFIX=$(CURDIR)/$(BUILD)/package
+
+# The package installs, runs and goes away cleanly, and lintian finds no error in it; so do
+# `make install` and `make uninstall`.
+package-test:
+	@echo "package: building"
+	@mkdir -p $(BUILD)
+	@$(call quietly,$(MAKE) --no-print-directory package,$(BUILD)/package.log)
+	@tests/package/package.sh $(BUILD)/package/vardenholt_*.deb
+	@tests/package/install.sh $(BUILD)/release
+
 # The benchmarks, each beside its comparison, and the bytes a real terminal receives.
 bench:
-	cmake -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DVARDENHOLT_TESTS=OFF -DVARDENHOLT_BENCH=ON
+	cmake -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVARDENHOLT_BENCH=ON
 	cmake --build $(BUILD)/bench -j $(JOBS)
 	./$(BUILD)/bench/bench/vardenholt_bench --benchmark_min_time=0.2
 	./$(BUILD)/bench/bench/terminal_bytes
+
+# Installs under PREFIX (staged under DESTDIR when given) and records what it installed, so that
+# `make uninstall` with the same PREFIX and DESTDIR removes it without the build folder.
+install: build
+	package/install.sh install $(BUILD)/release "$(PREFIX)" "$(DESTDIR)"
+
+uninstall:
+	package/install.sh uninstall "$(PREFIX)" "$(DESTDIR)"
 
 clean:
 	rm -rf $(BUILD)

@@ -47,11 +47,13 @@ void showInstructions() {
   waitChar();
 }
 
+int capturePoints(const Kills& k) {
+  return k.pawns + 3 * k.bishops + 3 * k.knights + 5 * k.rooks + 9 * k.queens;
+}
+
 int scoreOf(const Player& player) {
   static constexpr std::array<int, 3> bonus = {0, 500, 1000};
-  const Kills& k = player.kills;
-  return bonus[static_cast<std::size_t>(outcomeOf(player))] + k.pawns + 3 * k.bishops +
-         3 * k.knights + 5 * k.rooks + 9 * k.queens;
+  return bonus[static_cast<std::size_t>(outcomeOf(player))] + capturePoints(player.kills);
 }
 
 // A living King at the end of a game has captured the Black King and escaped.
@@ -82,8 +84,20 @@ void showScore(const Player& player, int level) {
   printAt(4, 9, ruler);
   printAt(4, 10, "Your final score was: " + std::to_string(score));
   printAt(4, 11, ruler);
-  const HighScore best = updateHighScore(HighScore{score, level, outcome});
   printAt(4, 12, "High score: ");
+  HighScore best{};
+  try {
+    best = updateHighScore(HighScore{score, level, outcome});
+  } catch (const GameError& error) {
+    // The score screen stands whatever became of the file; the player reads why it was not kept.
+    constexpr std::size_t Width = 76;
+    const std::string line = errorLine(error);
+    printAt(16, 12, "not recorded.");
+    printAtColour(4, 13, line.substr(0, Width), Colour::Red, Attribute::Bold);
+    if (line.size() > Width)
+      printAtColour(4, 14, line.substr(Width, Width), Colour::Red, Attribute::Bold);
+    return;
+  }
   const std::string points = std::to_string(best.score);
   switch (best.result) {
     case Outcome::Win: printAt(16, 12, "A victory with " + points + " points."); break;

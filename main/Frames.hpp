@@ -9,7 +9,9 @@ namespace vh {
 // The story and the instructions, drawn on the fresh screen, until a key is pressed.
 void showInstructions();
 
-// The score of a finished game: a bonus for the outcome and points for the captured pieces.
+// The points of the captured pieces: 1 a pawn, 3 a knight or bishop, 5 a rook, 9 a queen.
+int capturePoints(const Kills& kills);
+// The score of a finished game: a bonus for the outcome and the points of the captured pieces.
 int scoreOf(const Player& player);
 Outcome outcomeOf(const Player& player);
 

@@ -1,31 +1,55 @@
-// The program entry: one game per save folder, on a terminal it can play on, then the game on the
-// real terminal, inside a last-resort error boundary.
+// The program entry: the command line first, then one game per save folder, on a terminal it can
+// play on, then the game on the real terminal, recorded as it goes, inside a last-resort error
+// boundary.
 #include <cstdio>
+#include <ctime>
 #include <exception>
+#include <string>
 
+#include "main/Options.hpp"
 #include "main/Vardenholt.hpp"
+#include "random/Lfrand.hpp"
+#include "record/Recorder.hpp"
+#include "record/Replay.hpp"
+#include "save/Savefile.hpp"
 #include "save/Savelock.hpp"
 #include "screen/CursesTerminal.hpp"
 #include "screen/Screen.hpp"
 #include "screen/Signals.hpp"
 #include "screen/Util.hpp"
 
-int main() {
+namespace {
+
+int refuse(const std::string& line) {
+  std::fprintf(stderr, "vardenholt: %s\n", line.c_str());
+  return 1;
+}
+
+// A game on the real terminal, from the saved game or a new one seeded from the clock or the
+// player's seed, with every game of the run recorded and logged.
+int play(const vh::Options& options) {
   vh::catchTerminationSignals();
   vh::SaveLock lock;
   try {
     lock = vh::lockSaveFolder();
+    // A seeded game is a new game: it must neither replace nor continue the saved one.
+    if (options.seed && vh::saveExists()) {
+      return refuse("a saved game exists in " + vh::SaveDir() +
+                    "; run vardenholt without --seed to continue it");
+    }
   } catch (const vh::GameError& error) {
-    std::fprintf(stderr, "vardenholt: %s\n", vh::printableText(error.what()).c_str());
-    return 1;
+    return refuse(error.code() == vh::AlreadyRunningCode ? vh::printableText(error.what())
+                                                         : vh::errorLine(error));
   }
-  if (const auto problem = vh::unusableTerminal()) {
-    std::fprintf(stderr, "vardenholt: %s\n", problem->c_str());
-    return 1;
-  }
+  if (const auto problem = vh::unusableTerminal()) return refuse(*problem);
+  const unsigned seed = options.seed.value_or(static_cast<unsigned>(std::time(nullptr)));
+  vh::lfSrand(seed);
   try {
     vh::CursesTerminal terminal;
-    vh::useTerminal(terminal);
+    vh::Recorder recorder(terminal, VARDENHOLT_VERSION, seed);
+    vh::observeGames({[&] { recorder.gameStarted(); },
+                      [&](const vh::GameSummary& summary) { recorder.gameEnded(summary); }});
+    vh::useTerminal(recorder);
     vh::runVardenholt();
   } catch (const vh::GameError& error) {
     std::printf("%s (error code %d)\n", error.what(), error.code());
@@ -33,4 +57,15 @@ int main() {
     std::printf("%s\n", error.what());
   }
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  const vh::Options options = vh::parseOptions(argc, argv);
+  switch (options.action) {
+    case vh::Action::Play: return play(options);
+    case vh::Action::Verify: return vh::verifyRecording(options.recording);
+    default: return vh::answerWithoutPlaying(options);
+  }
 }

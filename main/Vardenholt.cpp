@@ -23,6 +23,7 @@ namespace vh {
 namespace {
 
 TurnObserver observer;
+GameObserver gameObserver;
 
 void notify(Moment moment, const Map& map, const Player& player, const CreatureList& creatures,
             int level) {
@@ -113,15 +114,6 @@ void finishArea(const Player& player, int& level) {
   showMessage("", 1);
 }
 
-// Long enough for any message the game makes, short enough for three screen rows.
-constexpr std::size_t MaxErrorLine = 3 * 80;
-
-std::string errorLine(const GameError& error) {
-  std::string line = printableText(std::to_string(error.code()) + ": " + error.what());
-  if (line.size() > MaxErrorLine) line = line.substr(0, MaxErrorLine - 3) + "...";
-  return line;
-}
-
 // A save the player asked for that failed: the game goes on, and he may ask again.
 void showSaveFailure(const GameError& error) {
   constexpr int ErrorLine = 3;
@@ -136,10 +128,38 @@ void showSaveFailure(const GameError& error) {
 // What the player reads once the terminal is given back after a signal ended the run.
 const char* const SavedOnSignal = "Your game has been saved. Run vardenholt to continue it.";
 
-// A run that a signal ended, with the line that says what became of the game in play.
-struct EndedBySignal {
-  std::string line;
+// A game in play: the King, the area he is in, and the turns played so far in this run.
+struct Game {
+  Player player;
+  int level;
+  int turns;
 };
+
+// How a game ended, and what to tell the player once the terminal is given back.
+struct GameEnd {
+  GameSummary summary;
+  std::string farewell;
+};
+
+// A game that a signal ended; it carries how.
+struct EndedBySignal {
+  GameEnd end;
+};
+
+Ending endingOf(const Player& player) {
+  switch (outcomeOf(player)) {
+    case Outcome::Win: return Ending::Win;
+    case Outcome::Draw: return Ending::Draw;
+    case Outcome::Lose: break;
+  }
+  return Ending::Lose;
+}
+
+GameSummary summaryOf(const Game& game, Ending ending, int signal) {
+  const bool finished = ending == Ending::Win || ending == Ending::Draw || ending == Ending::Lose;
+  const int score = finished ? scoreOf(game.player) : capturePoints(game.player.kills);
+  return GameSummary{ending, game.level, score, game.player.kills, game.turns, signal};
+}
 
 // The game as it stood when the last turn ended: what a signal saves, so that a game resumed
 // after one never gives the King more moves in a turn than he had.
@@ -148,33 +168,38 @@ struct TurnStart {
   CreatureList creatures;
 };
 
-[[noreturn]] void endBySignal(const Map& map, const TurnStart& start, int level) {
-  std::string line;
-  if (start.player.alive) {
-    try {
-      saveGame(map, start.player, start.creatures, level);
-      line = SavedOnSignal;
-    } catch (const GameError& error) {
-      line = errorLine(error);
-    }
+// Ends the game a signal interrupted, saving it as the last turn left it; a captured King's game
+// is over and has nothing left to save.
+[[noreturn]] void endBySignal(const Map& map, const TurnStart& start, const Game& game,
+                              int signal) {
+  Game stopped{start.player, game.level, game.turns};
+  if (!start.player.alive) {
+    throw EndedBySignal{{summaryOf(stopped, endingOf(start.player), signal), ""}};
   }
-  throw EndedBySignal{line};
+  try {
+    saveGame(map, start.player, start.creatures, game.level);
+    throw EndedBySignal{{summaryOf(stopped, Ending::Saved, signal), SavedOnSignal}};
+  } catch (const GameError& error) {
+    throw EndedBySignal{{summaryOf(stopped, Ending::Stopped, signal), errorLine(error)}};
+  }
 }
 
 // Turns until the King escapes, is captured or asks to save; then the end of the area. A save
 // that fails leaves the King in the area to play on.
-void playTurns(Player& player, const Map& map, CreatureList& creatures, int& level) {
+void playTurns(Game& game, const Map& map, CreatureList& creatures) {
+  Player& player = game.player;
   TurnStart start{player, creatures};
   try {
     for (;;) {
       while (notEscaped(map, player) && player.alive && !player.saveRequested) {
-        playTurn(player, map, creatures, level);
-        notify(Moment::TurnOver, map, player, creatures, level);
+        playTurn(player, map, creatures, game.level);
+        ++game.turns;
+        notify(Moment::TurnOver, map, player, creatures, game.level);
         start = TurnStart{player, creatures};
       }
       if (!player.saveRequested) break;
       try {
-        saveGame(map, player, creatures, level);
+        saveGame(map, player, creatures, game.level);
         showMessage("", 1);
         return;
       } catch (const GameError& error) {
@@ -183,45 +208,58 @@ void playTurns(Player& player, const Map& map, CreatureList& creatures, int& lev
         showSaveFailure(error);
       }
     }
-    finishArea(player, level);
-  } catch (const Interrupted&) {
-    endBySignal(map, start, level);
+    finishArea(player, game.level);
+  } catch (const Interrupted& interruption) {
+    endBySignal(map, start, game, interruption.signal());
   }
 }
 
 // One area, from a fresh map and pieces, or the saved game, to escape, capture or a save.
-void playArea(Player& player, int& level) {
-  Map map = buildAreaMap(level);
-  player.x = 2;
-  player.y = 2;
-  CreatureList creatures = populateArea(map, level);
+void playArea(Game& game) {
+  Map map = buildAreaMap(game.level);
+  game.player.x = 2;
+  game.player.y = 2;
+  CreatureList creatures = populateArea(map, game.level);
   // The fresh area is still built first: a restored game draws from the dice where it left off.
   if (saveExists()) {
     GameState saved = loadGame();
     map = std::move(saved.map);
-    player = std::move(saved.player);
+    game.player = std::move(saved.player);
     creatures = std::move(saved.creatures);
-    level = saved.level;
+    game.level = saved.level;
   }
-  player.saveRequested = false;
-  fullRefresh(map, player, creatures, level);
-  notify(Moment::AreaShown, map, player, creatures, level);
-  playTurns(player, map, creatures, level);
+  game.player.saveRequested = false;
+  fullRefresh(map, game.player, creatures, game.level);
+  notify(Moment::AreaShown, map, game.player, creatures, game.level);
+  playTurns(game, map, creatures);
 }
 
-// One game from area 1 (or the saved game); true when the player wants another.
-bool playGame() {
-  Player player = newplayer();
-  int level = 1;
-  while (player.alive && player.kills.king == 0 && !player.saveRequested) {
-    playArea(player, level);
+// One game to its end, its observers told; a signal ends it as well.
+GameEnd playToEnd() {
+  if (gameObserver.started) gameObserver.started();
+  GameEnd end;
+  try {
+    Game game{newplayer(), 1, 0};
+    const Player& player = game.player;
+    while (player.alive && player.kills.king == 0 && !player.saveRequested) playArea(game);
+    if (player.saveRequested && player.alive) {
+      end.summary = summaryOf(game, Ending::Saved, 0);
+    } else {
+      showScore(player, game.level);
+      end.summary = summaryOf(game, endingOf(player), 0);
+    }
+  } catch (const EndedBySignal& ending) {
+    end = ending.end;
   }
-  if (player.saveRequested && player.alive) {
-    printAtColour(15, 15, "Continue play? [Y/n]", Colour::Yellow, Attribute::Bold);
-  } else {
-    showScore(player, level);
-    printAtColour(15, 15, "Play again? [Y/n]", Colour::Yellow, Attribute::Bold);
-  }
+  if (gameObserver.ended) gameObserver.ended(end.summary);
+  return end;
+}
+
+// The question after a game; true when the player wants another.
+bool askForAnother(const GameSummary& summary) {
+  printAtColour(15, 15,
+                summary.ending == Ending::Saved ? "Continue play? [Y/n]" : "Play again? [Y/n]",
+                Colour::Yellow, Attribute::Bold);
   const int key = readChar();
   return key != 'n' && key != 'N';
 }
@@ -275,6 +313,10 @@ CreatureList populateArea(const Map& map, int level) {
   return creatures;
 }
 
+GameSummary playOneGame() { return playToEnd().summary; }
+
+void observeGames(GameObserver observing) { gameObserver = std::move(observing); }
+
 void runVardenholt() {
   std::string farewell;
   {
@@ -282,14 +324,18 @@ void runVardenholt() {
     try {
       showInstructions();
       try {
-        while (playGame()) {
+        for (;;) {
+          const GameEnd end = playToEnd();
+          if (end.summary.signal != 0) {
+            farewell = end.farewell;
+            break;
+          }
+          if (!askForAnother(end.summary)) break;
         }
       } catch (const GameError& error) {
         farewell = errorLine(error);
         showError(farewell);
       }
-    } catch (const EndedBySignal& ending) {
-      farewell = ending.line;
     } catch (const Interrupted&) {
       // A signal outside play: no game was in progress, so nothing is lost.
     }

@@ -13,6 +13,33 @@ namespace vh {
 // The whole run, on the terminal chosen with useTerminal().
 void runVardenholt();
 
+// How a game ended: by the outcome of play, saved to go on later (by the player or on a signal),
+// or stopped by a signal when its save failed.
+enum class Ending { Lose, Draw, Win, Saved, Stopped };
+
+// A game as it ended.
+struct GameSummary {
+  Ending ending;
+  int level;  // the area it ended in
+  int score;  // for a game that goes on later, the points of its captures so far
+  Kills kills;
+  int turns;   // turns played in this run of the game
+  int signal;  // the signal that ended it, or 0
+
+  bool operator==(const GameSummary&) const = default;
+};
+
+// One game from a new King in area 1 (or the saved game the first area finds) to its end: the
+// save, or the score screen of a finished game; it asks no question after it.
+GameSummary playOneGame();
+
+// Told when each game begins, before its first area is built, and when it has ended.
+struct GameObserver {
+  std::function<void()> started;
+  std::function<void(const GameSummary&)> ended;
+};
+void observeGames(GameObserver gameObserver);
+
 // When the driver calls an observer: an area has been drawn (fresh or restored), or a turn is over.
 enum class Moment { AreaShown, TurnOver };
 using TurnObserver =

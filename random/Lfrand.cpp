@@ -1,9 +1,8 @@
 #include "random/Lfrand.hpp"
 
-#include <array>
-#include <cstdint>
-#include <cstdlib>
 #include <ctime>
+
+#include "random/Crand.hpp"
 
 namespace vh {
 namespace {
@@ -20,19 +19,32 @@ struct Generator {
 
 Generator generator;
 
+void seedFromClockOnce() {
+  if (!generator.seeded) lfSrand(static_cast<unsigned int>(std::time(nullptr)));
+}
+
 }  // namespace
 
 void lfSrand(unsigned int seed) {
-  std::srand(seed);
-  for (std::uint32_t& entry : generator.table) {
-    entry = static_cast<std::uint32_t>(std::abs(std::rand()));
-  }
+  CrandState c = crandSeeded(seed);
+  for (std::uint32_t& entry : generator.table) entry = static_cast<std::uint32_t>(crandNext(c));
   generator.oldest = 0;
   generator.seeded = true;
 }
 
+LfState lfState() {
+  seedFromClockOnce();
+  return LfState{generator.table, static_cast<int>(generator.oldest)};
+}
+
+void lfRestore(const LfState& state) {
+  generator.table = state.table;
+  generator.oldest = static_cast<std::size_t>(state.oldest) % LongLag;
+  generator.seeded = true;
+}
+
 int lfGetRand() {
-  if (!generator.seeded) lfSrand(static_cast<unsigned int>(std::time(nullptr)));
+  seedFromClockOnce();
   Generator& g = generator;
   const std::size_t partner = (g.oldest + ShortLagOffset) % LongLag;
   const std::uint32_t value = (g.table[g.oldest] + g.table[partner]) & 0x7fffffffU;

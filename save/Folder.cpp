@@ -1,5 +1,6 @@
 #include "save/Folder.hpp"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -97,10 +98,10 @@ bool holds(const Folder& folder, const std::string& name) {
   return fstatat(folder.descriptor(), name.c_str(), &entry, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
-std::string readEntry(const Folder& folder, const std::string& name, std::size_t maxSize) {
-  const std::string path = folder.path() + name;
-  const Descriptor file(
-      openat(folder.descriptor(), name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+namespace {
+
+// Reads an open file whole, named `path` in errors.
+std::string readOpened(const Descriptor& file, const std::string& path, std::size_t maxSize) {
   if (file.get() < 0) fileError(path, errno);
   struct stat entry {};
   if (fstat(file.get(), &entry) != 0) fileError(path, errno);
@@ -116,6 +117,19 @@ std::string readEntry(const Folder& folder, const std::string& name, std::size_t
     text.append(buffer, static_cast<std::size_t>(got));
     if (text.size() > maxSize) fileError(path, "too large");
   }
+}
+
+}  // namespace
+
+std::string readEntry(const Folder& folder, const std::string& name, std::size_t maxSize) {
+  const Descriptor file(
+      openat(folder.descriptor(), name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  return readOpened(file, folder.path() + name, maxSize);
+}
+
+std::string readPath(const std::string& path, std::size_t maxSize) {
+  const Descriptor file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  return readOpened(file, path, maxSize);
 }
 
 void replaceEntry(const Folder& folder, const std::string& name, const std::string& text) {
@@ -144,6 +158,61 @@ void replaceEntry(const Folder& folder, const std::string& name, const std::stri
 
 void removeEntry(const Folder& folder, const std::string& name) {
   unlinkat(folder.descriptor(), name.c_str(), 0);
+}
+
+std::vector<std::string> entriesOf(const Folder& folder) {
+  std::vector<std::string> names;
+  const int fd = openat(folder.descriptor(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return names;
+  DIR* listing = fdopendir(fd);
+  if (listing == nullptr) {
+    close(fd);
+    return names;
+  }
+  while (const dirent* entry = readdir(listing)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  closedir(listing);
+  return names;
+}
+
+AppendFile::~AppendFile() {
+  if (descriptor_ >= 0) close(descriptor_);
+}
+
+AppendFile::AppendFile(AppendFile&& other) noexcept
+    : descriptor_(std::exchange(other.descriptor_, -1)) {}
+
+AppendFile& AppendFile::operator=(AppendFile&& other) noexcept {
+  std::swap(descriptor_, other.descriptor_);
+  return *this;
+}
+
+bool AppendFile::append(std::string_view text) const {
+  for (;;) {
+    const ssize_t wrote = write(descriptor_, text.data(), text.size());
+    if (wrote < 0 && errno == EINTR) continue;
+    return wrote == static_cast<ssize_t>(text.size());
+  }
+}
+
+std::optional<AppendFile> createEntry(const Folder& folder, const std::string& name) {
+  const int fd =
+      openat(folder.descriptor(), name.c_str(),
+             O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+  if (fd < 0) return std::nullopt;
+  return AppendFile(fd);
+}
+
+std::optional<AppendFile> appendEntry(const Folder& folder, const std::string& name) {
+  const int fd = openat(folder.descriptor(), name.c_str(),
+                        O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+  if (fd < 0) return std::nullopt;
+  AppendFile file(fd);
+  struct stat entry {};
+  if (fstat(fd, &entry) != 0 || !S_ISREG(entry.st_mode)) return std::nullopt;
+  return file;
 }
 
 }  // namespace vh

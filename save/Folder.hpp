@@ -5,6 +5,8 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace vh {
 
@@ -36,12 +38,44 @@ bool holds(const Folder& folder, const std::string& name);
 // The whole content of a regular file of at most maxSize bytes; "File Error" otherwise.
 std::string readEntry(const Folder& folder, const std::string& name, std::size_t maxSize);
 
+// The whole content of the regular file at a path of the user's choosing, of at most maxSize
+// bytes; "File Error" otherwise, also for a FIFO or device, which is never waited on.
+std::string readPath(const std::string& path, std::size_t maxSize);
+
 // Replaces the file with text: written and synced under a fresh name, then renamed over it.
 // On failure ("File Error") the old file is left as it was and nothing else stays behind.
 void replaceEntry(const Folder& folder, const std::string& name, const std::string& text);
 
 // Deletes the file; a failure is ignored.
 void removeEntry(const Folder& folder, const std::string& name);
+
+// The names of the folder's entries, "." and ".." aside.
+std::vector<std::string> entriesOf(const Folder& folder);
+
+// A file open for appending; closed when it goes out of scope.
+class AppendFile {
+ public:
+  explicit AppendFile(int descriptor) : descriptor_(descriptor) {}
+  ~AppendFile();
+  AppendFile(AppendFile&& other) noexcept;
+  AppendFile(const AppendFile&) = delete;
+  AppendFile& operator=(const AppendFile&) = delete;
+  AppendFile& operator=(AppendFile&& other) noexcept;
+
+  // Adds the text at the end in a single write, so that lines of writers sharing the file never
+  // interleave; false when it did not all go in.
+  bool append(std::string_view text) const;
+
+ private:
+  int descriptor_;
+};
+
+// A new private file of that name, never one that exists; empty when it cannot be made.
+std::optional<AppendFile> createEntry(const Folder& folder, const std::string& name);
+
+// The file of that name for appending, made private when missing; empty when it cannot be opened
+// or is not a plain file.
+std::optional<AppendFile> appendEntry(const Folder& folder, const std::string& name);
 
 // The "File Error" of a path, with the system's reason.
 [[noreturn]] void fileError(const std::string& path, const std::string& reason);

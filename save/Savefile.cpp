@@ -12,6 +12,8 @@ namespace {
 // A real saved game is about 150 KB; anything far larger is not one of ours.
 constexpr std::size_t MaxFileSize = 16 * 1024 * 1024;
 
+std::string chosenFolder;
+
 const std::string SaveEntry = "vardenholt.sav";
 const std::string HighScoreEntry = "vardenholt.hs";
 
@@ -24,7 +26,10 @@ Folder folderForFiles() {
 
 }  // namespace
 
+void useSaveDir(std::string folder) { chosenFolder = std::move(folder); }
+
 std::string SaveDir() {
+  if (!chosenFolder.empty()) return chosenFolder;
   const char* home = std::getenv("HOME");
   return std::string(home != nullptr && *home != '\0' ? home : ".") + "/.vh/";
 }

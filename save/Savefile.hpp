@@ -11,8 +11,12 @@ namespace vh {
 inline constexpr int SaveId = 372;
 inline constexpr int HighScoreId = 191;
 
-// HOME (or "." when HOME is unset or empty) followed by "/.vh/".
+// HOME (or "." when HOME is unset or empty) followed by "/.vh/", unless useSaveDir() chose
+// another folder.
 std::string SaveDir();
+// Keeps the game's files in `folder` (ending in '/') from now on; the empty text goes back to the
+// folder under HOME. Replays use it, so that they never touch the player's own files.
+void useSaveDir(std::string folder);
 std::string SaveName();
 std::string HighscoreName();
 

@@ -28,4 +28,12 @@ std::string strRepeat(char character, int n) {
   return n <= 0 ? std::string() : std::string(static_cast<std::size_t>(n), character);
 }
 
+std::string errorLine(const GameError& error) {
+  // Long enough for any message the game makes, short enough for three screen rows.
+  constexpr std::size_t MaxErrorLine = 3 * 80;
+  std::string line = printableText(std::to_string(error.code()) + ": " + error.what());
+  if (line.size() > MaxErrorLine) line = line.substr(0, MaxErrorLine - 3) + "...";
+  return line;
+}
+
 }  // namespace vh

@@ -18,6 +18,10 @@ class GameError : public std::runtime_error {
   int code_;
 };
 
+// The error as one line the player can read: its code, ": " and its message, in printable
+// characters, cut to three screen rows.
+std::string errorLine(const GameError& error);
+
 // The integers from a to b inclusive, counting down when b < a.
 std::vector<int> looprange(int a, int b);
 

@@ -19,7 +19,7 @@ wait_for_row 20 'The game was not saved\. Press S to try again, or play on\.'
 press l
 wait_for_row 9 "$(king_at 31)"
 [ ! -e "$save" ] || fail "a saved game appeared"
-[ -z "$(ls "$E2E_HOME/.vh" | grep -v '^vardenholt\.lock$')" ] || fail "files left behind: $(ls "$E2E_HOME/.vh")"
+[ -z "$(ls "$E2E_HOME/.vh" | grep '^vardenholt\.sav')" ] || fail "files left behind: $(ls "$E2E_HOME/.vh")"
 kill -TERM "$(game_pid)"
 wait_for_text '^exit=0$'
 wait_for_text '^1: File Error: .*/\.vh/vardenholt\.sav: File too large'

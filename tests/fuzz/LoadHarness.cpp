@@ -6,6 +6,8 @@
 
 #include "creatures/Creatures.hpp"
 #include "player/Redraw.hpp"
+#include "record/Gamelog.hpp"
+#include "record/Recording.hpp"
 #include "save/Marshal.hpp"
 #include "save/Records.hpp"
 #include "save/Savefile.hpp"
@@ -60,6 +62,24 @@ void exerciseLoaders(std::string_view text) {
     } catch (const GameError&) {
       // Refusing a text is a correct answer.
     }
+  }
+}
+
+void exerciseRecordReaders(std::string_view text) {
+  try {
+    const Recording recording = readRecording(text);
+    std::string again = recordingHeader(recording.start);
+    for (const RecordedKey& key : recording.keys) {
+      again += key.signal != 0 ? signalLine(key.signal) : keyLine(key.key);
+    }
+    if (recording.result) again += resultLine(*recording.result);
+    require(again == text, "a recording changed on rewriting");
+  } catch (const GameError&) {
+  }
+  try {
+    for (const LogEntry& entry : readLog(text))
+      require(!logLine(entry).empty(), "an empty log line");
+  } catch (const GameError&) {
   }
 }
 

@@ -16,6 +16,7 @@ TEST(LoadReplay, SeedsAndPastCrashesAreHandled) {
     for (const auto& entry : std::filesystem::directory_iterator(path)) {
       SCOPED_TRACE(entry.path().string());
       exerciseLoaders(readFile(entry.path()));
+      exerciseRecordReaders(readFile(entry.path()));
       ++replayed;
     }
   }

@@ -3,6 +3,9 @@
 // action raises.
 #pragma once
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -42,6 +45,24 @@ inline void writeFile(const std::filesystem::path& path, const std::string& text
   std::filesystem::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary) << text;
 }
+
+// Lowers the file size limit for one scope, as a full disk would stop a write.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    rlimit lowered = saved_;
+    lowered.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &lowered);
+  }
+  ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit saved_{};
+};
 
 // "code: message" of the GameError that action() raises, or "" when it raises none.
 template <typename Action>

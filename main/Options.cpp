@@ -1,0 +1,158 @@
+#include "main/Options.hpp"
+
+#include <getopt.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "record/Gamelog.hpp"
+#include "save/Savefile.hpp"
+#include "screen/Util.hpp"
+
+namespace vh {
+namespace {
+
+constexpr const char* usageLine =
+    "Usage: vardenholt [-s N | --seed N] [-r FILE | --replay FILE] [--verify FILE] [--scores]\n"
+    "                  [-h | --help] [-V | --version]\n";
+
+// Long options without a letter of their own.
+constexpr int VerifyOption = 256;
+constexpr int ScoresOption = 257;
+
+constexpr option longOptions[] = {
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, 'V'},
+    {"seed", required_argument, nullptr, 's'},
+    {"replay", required_argument, nullptr, 'r'},
+    {"verify", required_argument, nullptr, VerifyOption},
+    {"scores", no_argument, nullptr, ScoresOption},
+    {nullptr, 0, nullptr, 0},
+};
+constexpr const char* shortOptions = ":hVs:r:";
+
+// The word getopt_long stopped at: the whole argument for a long option, the letter otherwise.
+// It comes from the user, so it reaches the terminal only as printable text.
+std::string offendingOption(char* argv[]) {
+  const char* word = argv[optind - 1];
+  if (optopt == 0 || std::strncmp(word, "--", 2) == 0) return printableText(word);
+  return printableText(std::string("-") + static_cast<char>(optopt));
+}
+
+std::optional<unsigned> seedFrom(const char* text) {
+  unsigned seed = 0;
+  const char* end = text + std::strlen(text);
+  const auto [stop, error] = std::from_chars(text, end, seed);
+  if (error != std::errc{} || stop != end || end == text || seed > MaxSeed) return std::nullopt;
+  return seed;
+}
+
+std::string helpText() {
+  const std::string files = "Files: " + SaveName() + " (the saved game)\n       " +
+                            HighscoreName() + " (the high score)\n";
+  return std::string(usageLine) +
+         "A turn-based dungeon game for an 80x24 terminal: you are the White King, every enemy is\n"
+         "a chess piece, and every capture teaches you new moves.\n"
+         "\n"
+         "  -s, --seed N         play a new game from seed N (0 to 2147483647) instead of the "
+         "clock\n"
+         "  -r, --replay FILE    watch a recorded game: space pauses, + and - change the speed,\n"
+         "                       q stops\n"
+         "      --verify FILE    replay a recording without a terminal and check its result\n"
+         "      --scores         list the ten best games of the log\n"
+         "  -h, --help           print this help and exit\n"
+         "  -V, --version        print the version and exit\n"
+         "\n"
+         "Keys: hjkl or arrows move, yubn diagonally, . waits, ? helps, S saves and leaves.\n" +
+         files + "       " + SaveDir() + "recordings/ (a recording of every game)\n       " +
+         SaveDir() + "games.log (a line for every game)\n" +
+         "The manual tells the rest: man 6 vardenholt\n";
+}
+
+// Writes the text to standard output; a write that fails is reported, and ends with status 1.
+int print(const std::string& text) {
+  std::fputs(text.c_str(), stdout);
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+  std::fprintf(stderr, "vardenholt: cannot write to standard output: %s\n", std::strerror(errno));
+  return 1;
+}
+
+// The best games of the player's log; a log that cannot be read is reported, with status 1.
+int printScores() {
+  std::string table;
+  try {
+    table = bestGamesTable(readPlayersLog());
+  } catch (const GameError& error) {
+    std::fprintf(stderr, "vardenholt: %s\n", errorLine(error).c_str());
+    return 1;
+  }
+  return print(table);
+}
+
+}  // namespace
+
+Options parseOptions(int argc, char* argv[]) {
+  bool help = false;
+  bool version = false;
+  std::vector<Action> asked;  // what the options other than help and version ask for
+  Options options;
+  const auto problem = [&](const std::string& text) {
+    if (options.problem.empty()) options.problem = text;
+  };
+  opterr = 0;  // the problem is reported here, in the program's own words
+  optind = 0;  // a fresh scan each call, however often the parser runs
+  for (int letter; (letter = getopt_long(argc, argv, shortOptions, longOptions, nullptr)) != -1;) {
+    switch (letter) {
+      case 'h': help = true; break;
+      case 'V': version = true; break;
+      case 's':
+        options.seed = seedFrom(optarg);
+        if (!options.seed) {
+          problem("the seed must be a whole number from 0 to " + std::to_string(MaxSeed) +
+                  ", not '" + printableText(optarg) + "'");
+        }
+        asked.push_back(Action::Play);
+        break;
+      case 'r':
+      case VerifyOption:
+        options.recording = optarg;
+        asked.push_back(letter == 'r' ? Action::Replay : Action::Verify);
+        break;
+      case ScoresOption: asked.push_back(Action::Scores); break;
+      case ':': problem("option '" + offendingOption(argv) + "' needs a value"); break;
+      default: problem("unrecognised option '" + offendingOption(argv) + "'");
+    }
+  }
+  if (optind < argc) problem("unexpected argument '" + printableText(argv[optind]) + "'");
+  if (asked.size() > 1) problem("choose one of --seed, --replay, --verify and --scores");
+  if (!options.problem.empty()) {
+    options.action = Action::Misuse;
+  } else if (help) {
+    options.action = Action::Help;
+  } else if (version) {
+    options.action = Action::Version;
+  } else if (!asked.empty()) {
+    options.action = asked.front();
+  }
+  return options;
+}
+
+int answerWithoutPlaying(const Options& options) {
+  switch (options.action) {
+    case Action::Help: return print(helpText());
+    case Action::Version: return print("vardenholt " VARDENHOLT_VERSION "\n");
+    case Action::Misuse:
+      std::fprintf(stderr, "vardenholt: %s\n%s", options.problem.c_str(), usageLine);
+      return 2;
+    case Action::Scores: return printScores();
+    case Action::Play:
+    case Action::Replay:
+    case Action::Verify: break;
+  }
+  return 0;
+}
+
+}  // namespace vh

@@ -1,0 +1,45 @@
+// The log of every game: one line per ended game in games.log beside the saved game, in the
+// tab-separated key=value form that game servers read, and the table of the best games in it.
+//
+//   version=1.0.0  start=2026-12-07T01:23:45Z  end=2026-12-07T01:40:02Z  seed=1767225600
+//   ending=win  area=20  score=1060  pawns=1  knights=2  bishops=1  rooks=1  queens=5  king=1
+//   turns=812  recording=20261207-012345-4242-1.vhr          (all on one line, tab-separated)
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "main/Vardenholt.hpp"
+
+namespace vh {
+
+// Raised, with the line and what is wrong with it, for a log this game cannot read.
+inline constexpr int BadLogCode = 261;
+
+struct LogEntry {
+  std::string version;
+  std::string start;
+  std::string end;
+  unsigned seed;
+  GameSummary summary;
+  std::string recording;  // the recording's file name, empty when none was kept
+};
+
+// The entry as one line of the log, newline included.
+std::string logLine(const LogEntry& entry);
+
+// Appends the entry to the log in one write; false when the log cannot be written.
+bool appendToLog(const LogEntry& entry);
+
+// The entries of a log's text; raises BadLogCode for a line it cannot read.
+std::vector<LogEntry> readLog(std::string_view text);
+
+// The entries of the player's log; none when there is no log yet.
+std::vector<LogEntry> readPlayersLog();
+
+// The ten best finished games (won, drawn or lost), best first, as a table with rank, score,
+// outcome, area, date and seed; a line saying so when there are none.
+std::string bestGamesTable(const std::vector<LogEntry>& entries);
+
+}  // namespace vh

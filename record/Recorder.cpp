@@ -1,0 +1,90 @@
+#include "record/Recorder.hpp"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <ctime>
+
+#include "random/Lfrand.hpp"
+#include "record/Gamelog.hpp"
+#include "record/Recording.hpp"
+#include "save/Savefile.hpp"
+
+namespace vh {
+namespace {
+
+const std::string RecordingSuffix = ".vhr";
+constexpr std::size_t MaxFileSize = 16 * 1024 * 1024;
+
+std::string formatTime(const char* format) {
+  const std::time_t now = std::time(nullptr);
+  std::tm utc{};
+  gmtime_r(&now, &utc);
+  char text[64];
+  return std::string(text, std::strftime(text, sizeof text, format, &utc));
+}
+
+// The file as the game would find it now, or none.
+std::optional<std::string> fileNow(const Folder& folder, const std::string& name) {
+  if (!holds(folder, name)) return std::nullopt;
+  return readEntry(folder, name, MaxFileSize);
+}
+
+// Removes the oldest recordings until there is room for one more. Names begin with the time, so
+// their order is the order they were made in.
+void makeRoom(const Folder& recordings) {
+  std::vector<std::string> names = entriesOf(recordings);
+  std::erase_if(names, [](const std::string& name) { return !name.ends_with(RecordingSuffix); });
+  std::sort(names.begin(), names.end());
+  for (std::size_t i = 0; i + KeptRecordings <= names.size(); ++i)
+    removeEntry(recordings, names[i]);
+}
+
+}  // namespace
+
+std::string utcNow() { return formatTime("%Y-%m-%dT%H:%M:%SZ"); }
+
+void Recorder::gameStarted() {
+  file_.reset();
+  name_.clear();
+  started_ = utcNow();
+  try {
+    const std::optional<Folder> home = openFolder(SaveDir());
+    if (!home) return;
+    const RecordingStart start{version_,
+                               seed_,
+                               started_,
+                               lfState(),
+                               fileNow(*home, "vardenholt.sav"),
+                               fileNow(*home, "vardenholt.hs")};
+    const std::optional<Folder> recordings = openFolder(SaveDir() + "recordings/");
+    if (!recordings) return;
+    makeRoom(*recordings);
+    const std::string stem = formatTime("%Y%m%d-%H%M%S-") + std::to_string(getpid()) + "-";
+    for (int n = 1; !file_ && n <= 100; ++n) {
+      name_ = stem + std::to_string(n) + RecordingSuffix;
+      file_ = createEntry(*recordings, name_);
+    }
+    if (!file_ || !file_->append(recordingHeader(start))) file_.reset();
+  } catch (const GameError&) {
+    file_.reset();  // a folder the game must not use, or an unreadable file: no recording
+  }
+  if (!file_) name_.clear();
+}
+
+void Recorder::gameEnded(const GameSummary& summary) {
+  if (file_) {
+    file_->append((summary.signal != 0 ? signalLine(summary.signal) : "") + resultLine(summary));
+    file_.reset();
+  }
+  appendToLog(LogEntry{version_, started_, utcNow(), seed_, summary, name_});
+  name_.clear();
+}
+
+int Recorder::readKey() {
+  const int key = inner_.readKey();
+  if (file_ && key != NoKey && !file_->append(keyLine(key))) file_.reset();
+  return key;
+}
+
+}  // namespace vh

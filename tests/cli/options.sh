@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# The command line: what each kind of argument prints, where, and with which exit status. The
+# game must never start here: its standard input is not a terminal, and a timeout guards it.
+set -uo pipefail
+game="$1" version="$2"
+out="$(mktemp)" err="$(mktemp)" home="$(mktemp -d)"
+trap 'rm -rf "$out" "$err" "$home"' EXIT
+failures=0
+
+fail() {
+  echo "FAIL: vardenholt $1: $2" >&2
+  failures=$((failures + 1))
+}
+
+# expect STATUS STREAM PATTERN ARGUMENT...: the status, and the whole of STREAM (stdout or stderr),
+# newlines included, matching the extended regular expression PATTERN while the other stream
+# stays empty.
+expect() {
+  local status=$1 stream=$2 pattern=$3
+  shift 3
+  local line="$*"
+  HOME="$home" timeout 10 "$game" "$@" </dev/null >"$out" 2>"$err"
+  local actual=$?
+  [ "$actual" -eq "$status" ] || fail "$line" "exit status $actual, expected $status"
+  local written=$out silent=$err
+  [ "$stream" = stdout ] || { written=$err; silent=$out; }
+  [ -s "$silent" ] && fail "$line" "unexpected output: $(head -c 200 "$silent")"
+  local text
+  text="$(cat "$written"; echo .)"
+  [[ "${text%.}" =~ $pattern ]] || fail "$line" "output did not match /$pattern/: ${text:0:300}"
+}
+
+n=$'\n'
+usage='Usage: vardenholt \[-s N \| --seed N\] \[-r FILE \| --replay FILE\] \[--verify FILE\] \[--scores\]
+                  \[-h \| --help\] \[-V \| --version\]'
+expect 0 stdout "^vardenholt ${version//./\\.}$n$" --version
+expect 0 stdout "^vardenholt ${version//./\\.}$n$" -V
+expect 0 stdout "^$usage$n.*--version.*man 6 vardenholt$n$" --help
+expect 0 stdout "^$usage$n" -h
+expect 0 stdout "^$usage$n" --vers --he             # abbreviations; help wins over version
+expect 2 stderr "^vardenholt: unrecognised option '--bogus'$n$usage$n$" --bogus
+expect 2 stderr "^vardenholt: unrecognised option '-x'$n$usage$n$" -hx
+expect 2 stderr "^vardenholt: unrecognised option '--help=yes'$n$usage$n$" --help=yes
+expect 2 stderr "^vardenholt: unexpected argument 'save'$n$usage$n$" save
+expect 2 stderr "^vardenholt: unexpected argument 'save'$n$usage$n$" --help save  # a mistake wins
+expect 2 stderr "^vardenholt: unexpected argument '-'$n$usage$n$" -- -
+seed="the seed must be a whole number from 0 to 2147483647"
+expect 2 stderr "^vardenholt: $seed, not '2147483648'$n$usage$n$" --seed 2147483648
+expect 2 stderr "^vardenholt: $seed, not '-1'$n$usage$n$" -s -1
+expect 2 stderr "^vardenholt: $seed, not '7x'$n$usage$n$" --seed=7x
+expect 2 stderr "^vardenholt: $seed, not ''$n$usage$n$" --seed=
+expect 2 stderr "^vardenholt: option '--seed' needs a value$n$usage$n$" --seed
+expect 2 stderr "^vardenholt: option '-r' needs a value$n$usage$n$" -r
+expect 2 stderr "^vardenholt: choose one of --seed, --replay, --verify and --scores$n$usage$n$" \
+  --seed 1 --scores
+expect 0 stdout "^No games yet\.$n$" --scores
+# A seeded game is a new one: with a game saved it refuses, and leaves the save as it was.
+mkdir -p -m 700 "$home/.vh"
+printf 'saved' >"$home/.vh/vardenholt.sav"
+expect 1 stderr "^vardenholt: a saved game exists in $home/\.vh/; run vardenholt without --seed to continue it$n$" \
+  --seed 5
+[ "$(cat "$home/.vh/vardenholt.sav")" = saved ] || fail "--seed 5" "the saved game changed"
+rm "$home/.vh/vardenholt.sav"
+# What the user typed reaches the terminal without its control characters.
+expect 2 stderr "^vardenholt: unrecognised option '--\?\[2J'$n$usage$n$" $'--\e[2J'
+
+# An answer that cannot be written is a failure, not a success.
+timeout 10 "$game" --version >/dev/full 2>"$err"
+status=$?
+[ "$status" -eq 1 ] || fail "--version >/dev/full" "exit status $status, expected 1"
+grep -q 'cannot write' "$err" || fail "--version >/dev/full" "no complaint on standard error"
+
+[ "$failures" -eq 0 ] || exit 1
+echo "options: passed"

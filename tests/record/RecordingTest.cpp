@@ -1,0 +1,249 @@
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+#include "main/Vardenholt.hpp"
+#include "random/Lfrand.hpp"
+#include "record/Gamelog.hpp"
+#include "record/Recorder.hpp"
+#include "record/Recording.hpp"
+#include "record/Replay.hpp"
+#include "save/Savefile.hpp"
+#include "screen/Screen.hpp"
+#include "screen/Signals.hpp"
+#include "screen/VirtualTerminal.hpp"
+#include "support/TempHome.hpp"
+
+using namespace vh;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<fs::path> recordingsIn(const TempHome& home) {
+  std::vector<fs::path> files;
+  const fs::path folder = home.saveFile().parent_path() / "recordings";
+  if (fs::exists(folder)) {
+    for (const auto& entry : fs::directory_iterator(folder)) files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+// The screen at the end of each game of a run, and the run's recordings, made by playing `keys`
+// and then, when given, a signal.
+struct RecordedRun {
+  std::vector<std::string> endScreens;
+  std::vector<GameSummary> summaries;
+};
+
+RecordedRun recordRun(const std::string& keys, int signal, unsigned seed) {
+  VirtualTerminal screen;
+  Recorder recorder(screen, "1.0.0", seed);
+  RecordedRun run;
+  observeGames({[&] { recorder.gameStarted(); },
+                [&](const GameSummary& summary) {
+                  recorder.gameEnded(summary);
+                  run.endScreens.push_back(screen.toString());
+                  run.summaries.push_back(summary);
+                }});
+  screen.pressKeys(keys);
+  if (signal != 0) screen.sendSignal(signal);
+  useTerminal(recorder);
+  lfSrand(seed);
+  testing::internal::CaptureStdout();
+  try {
+    runVardenholt();
+  } catch (const KeyScriptExhausted&) {
+  }
+  testing::internal::GetCapturedStdout();
+  clearPendingSignal();
+  observeGames({});
+  return run;
+}
+
+// Replays a recording on a fresh virtual terminal; the screen as the game ended.
+std::string replayedScreen(const Recording& recording) {
+  VirtualTerminal screen;
+  for (const RecordedKey& key : recording.keys) {
+    key.signal != 0 ? screen.sendSignal(key.signal) : screen.pressKey(key.key);
+  }
+  useTerminal(screen);
+  startScreen();
+  const ReplayResult result = replayGame(recording);
+  EXPECT_TRUE(result.reached.has_value());
+  return screen.toString();
+}
+
+int verifyQuietly(const std::string& path, std::string* line = nullptr) {
+  testing::internal::CaptureStdout();
+  const int status = verifyRecording(path);
+  const std::string out = testing::internal::GetCapturedStdout();
+  if (line != nullptr) *line = out;
+  return status;
+}
+
+}  // namespace
+
+// A run of two games, the first saved and continued in the second, which a hangup ends: each game
+// has its own recording, which replays to the same screen and result and verifies, and neither
+// the replays nor the verification touch the player's files.
+TEST(Recording, EachGameOfARunReplaysExactlyAndVerifies) {
+  const TempHome home;
+  const RecordedRun run = recordRun(" llkkjS.yhhh", SIGHUP, 1767225600);
+  ASSERT_EQ(run.summaries.size(), 2U);
+  EXPECT_EQ(run.summaries[0].ending, Ending::Saved);
+  EXPECT_EQ(run.summaries[1].signal, SIGHUP);
+  const std::vector<fs::path> files = recordingsIn(home);
+  ASSERT_EQ(files.size(), 2U);
+  const std::string save = readFile(home.saveFile());
+  const std::string log = readFile(home.saveFile().parent_path() / "games.log");
+
+  const Recording first = loadRecording(files[0]);
+  const Recording second = loadRecording(files[1]);
+  EXPECT_FALSE(first.start.savedGame) << "a new game";
+  ASSERT_TRUE(second.start.savedGame) << "the continued game holds the save it began from";
+  lfSrand(1767225600);
+  EXPECT_EQ(first.start.generator, lfState());
+  EXPECT_NE(second.start.generator, first.start.generator) << "the second game draws on";
+  EXPECT_EQ(first.keys.size(), 7U) << "the keys of the first game only";
+  EXPECT_EQ(second.keys.back().signal, SIGHUP);
+
+  for (std::size_t game = 0; game < 2; ++game) {
+    SCOPED_TRACE(files[game].filename().string());
+    const Recording recording = loadRecording(files[game]);
+    EXPECT_EQ(recording.result, run.summaries[game]);
+    EXPECT_EQ(replayedScreen(recording), run.endScreens[game]);
+    std::string line;
+    EXPECT_EQ(verifyQuietly(files[game], &line), 0) << line;
+    EXPECT_EQ(line, summaryText(run.summaries[game]) + "\n");
+  }
+  EXPECT_EQ(readFile(home.saveFile()), save);
+  EXPECT_EQ(readFile(home.saveFile().parent_path() / "games.log"), log);
+  EXPECT_EQ(recordingsIn(home).size(), 2U);
+}
+
+// Every game that ends leaves one log line that names its recording; the table of the best games
+// counts finished games only, best first, earlier games first among equals.
+TEST(GameLog, EveryEndedGameIsLoggedAndTheBestFinishedGamesAreListed) {
+  const TempHome home;
+  recordRun(" lS.n", 0, 7);
+  const std::vector<LogEntry> logged = readPlayersLog();
+  ASSERT_EQ(logged.size(), 1U);
+  EXPECT_EQ(logged[0].seed, 7U);
+  EXPECT_EQ(logged[0].summary.ending, Ending::Saved);
+  EXPECT_EQ(logged[0].summary.turns, 2);
+  EXPECT_EQ(fs::path(recordingsIn(home).at(0)).filename(), logged[0].recording);
+
+  const LogEntry entry{"1.0.0",
+                       "2026-12-07T01:00:00Z",
+                       "2026-12-07T01:30:00Z",
+                       42,
+                       GameSummary{Ending::Win, 20, 1060, Kills{1, 2, 1, 1, 5, 1}, 812, 0},
+                       "a.vhr"};
+  EXPECT_EQ(logLine(entry),
+            "version=1.0.0\tstart=2026-12-07T01:00:00Z\tend=2026-12-07T01:30:00Z\tseed=42\t"
+            "ending=win\tarea=20\tscore=1060\tpawns=1\tknights=2\tbishops=1\trooks=1\tqueens=5\t"
+            "king=1\tturns=812\trecording=a.vhr\n");
+  std::string text;
+  const int scores[] = {3, 1060, 500, 7, 7, 0, 12, 9, 8, 1, 2, 44};
+  for (int i = 0; i < 12; ++i) {
+    LogEntry e = entry;
+    e.summary.score = scores[i];
+    e.summary.ending = i == 11 ? Ending::Saved : Ending::Lose;
+    e.seed = static_cast<unsigned>(i);
+    text += logLine(e);
+  }
+  const std::vector<LogEntry> entries = readLog(text);
+  ASSERT_EQ(entries.size(), 12U);
+  EXPECT_EQ(entries[3].summary,
+            (GameSummary{Ending::Lose, 20, 7, Kills{1, 2, 1, 1, 5, 1}, 812, 0}));
+  const std::string table = bestGamesTable(entries);
+  EXPECT_EQ(table.substr(0, table.find('\n', table.find('\n', table.find('\n') + 1) + 1) + 1),
+            "Rank  Score  Outcome  Area  Date        Seed\n"
+            "   1   1060  lose       20  2026-12-07  1\n"
+            "   2    500  lose       20  2026-12-07  2\n");
+  EXPECT_NE(table.find("   5      8  lose       20  2026-12-07  8\n"), std::string::npos);
+  EXPECT_NE(table.find("   6      7  lose       20  2026-12-07  3\n   7      7"),
+            std::string::npos);
+  EXPECT_EQ(table.find("  44 "), std::string::npos) << "a saved game is still going on";
+  EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 11);
+  EXPECT_EQ(bestGamesTable({}), "No games yet.\n");
+  EXPECT_EQ(failureOf([] { readLog("version=1\tseed=x\n"); }).substr(0, 4), "261:");
+}
+
+// A recording is read like any other untrusted file: each fault gives a clear error; a recording
+// that reads well but does not end as it says fails verification.
+TEST(Recording, DamagedRecordingsAreRefusedAndFalseOnesFailVerification) {
+  const TempHome home;
+  recordRun(" lS.n", 0, 3);
+  const fs::path good = recordingsIn(home).at(0);
+  const std::string text = readFile(good);
+  const std::size_t result = text.rfind("result ");
+  ASSERT_NE(result, std::string::npos);
+  const auto replaced = [&](const std::string& from, const std::string& to) {
+    std::string damaged = text;
+    const std::size_t at = damaged.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return damaged.replace(at, from.size(), to);
+  };
+  const struct {
+    std::string text;
+    const char* error;
+  } damaged[] = {
+      {"", "it ends before the first line"},
+      {"vardenholt-recording 2\n", "not a recording of a version this game plays"},
+      {text.substr(0, 40), "it ends inside game-version"},
+      {replaced("seed 3", "seed -3"), "bad seed"},
+      {replaced("generator 0 ", "generator 55 "), "bad generator position"},
+      {replaced("saved-game none", "saved-game 99999"), "the saved-game is cut short"},
+      {replaced("\nkeys\n", "\nkeyz\n"), "expected keys"},
+      {text.substr(0, result) + "4096\n" + text.substr(result), "bad key"},
+      {text.substr(0, result) + "signal 65\n" + text.substr(result), "bad signal"},
+      {text + "108\n", "there is more after the result"},
+      {replaced("ending=saved", "ending=fled"), "unknown ending"},
+      {replaced(" turns=", " moves="), "the result has the wrong fields"},
+      {text.substr(0, text.size() - 1), "it ends inside a key"},
+  };
+  for (const auto& [bytes, error] : damaged) {
+    EXPECT_EQ(failureOf([&] { readRecording(bytes); }),
+              "260: Invalid recording: " + std::string(error));
+  }
+  const struct {
+    std::string text;
+    const char* says;
+  } false_[] = {
+      {text.substr(0, text.rfind('\n', result - 2) + 1),
+       "unfinished: the recording ends before the game does\n"},
+      {text.substr(0, result), "the recording holds no result"},
+      {text.substr(0, result) + "108\n" + text.substr(result), "1 keys are left over"},
+      {replaced("score=0", "score=9"), "the recording says: ending=saved area=1 score=9"},
+  };
+  for (const auto& [bytes, says] : false_) {
+    writeFile(good, bytes);
+    std::string line;
+    EXPECT_EQ(verifyQuietly(good, &line), 1) << says;
+    EXPECT_NE(line.find(says), std::string::npos) << line << " instead of " << says;
+  }
+  writeFile(good, text);
+  EXPECT_EQ(verifyQuietly(good), 0);
+  std::string line;
+  EXPECT_EQ(verifyQuietly((home.saveFile().parent_path() / "missing").string(), &line), 1);
+  EXPECT_EQ(line.substr(0, 15), "1: File Error: ");
+}
+
+// Two hundred recordings at most: a new game's recording pushes out the oldest.
+TEST(Recording, OnlyTheNewestRecordingsAreKept) {
+  const TempHome home;
+  const fs::path folder = home.saveFile().parent_path() / "recordings";
+  fs::create_directories(folder);
+  for (std::size_t i = 0; i < KeptRecordings; ++i) {
+    writeFile(folder / ("19990101-000000-1-" + std::to_string(1000 + i) + ".vhr"), "old");
+  }
+  writeFile(folder / "notes.txt", "not a recording");
+  recordRun(" lS.n", 0, 3);
+  const std::vector<fs::path> files = recordingsIn(home);
+  EXPECT_EQ(files.size(), KeptRecordings + 1) << "two hundred recordings and the notes";
+  EXPECT_FALSE(fs::exists(folder / "19990101-000000-1-1000.vhr"));
+  EXPECT_TRUE(fs::exists(folder / "19990101-000000-1-1001.vhr"));
+  EXPECT_TRUE(fs::exists(folder / "notes.txt"));
+}
