@@ -59,12 +59,21 @@ int play(const vh::Options& options) {
   return 0;
 }
 
+// A recorded game shown on the real terminal; the player's own files are never touched.
+int watch(const vh::Options& options) {
+  if (const auto problem = vh::unusableTerminal()) return refuse(*problem);
+  vh::catchTerminationSignals();
+  vh::CursesTerminal terminal;
+  return vh::watchRecording(options.recording, terminal);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
   const vh::Options options = vh::parseOptions(argc, argv);
   switch (options.action) {
     case vh::Action::Play: return play(options);
+    case vh::Action::Replay: return watch(options);
     case vh::Action::Verify: return vh::verifyRecording(options.recording);
     default: return vh::answerWithoutPlaying(options);
   }

@@ -41,6 +41,8 @@ class Recorder final : public Terminal {
   void refresh() override { inner_.refresh(); }
   void setCursorVisible(bool visible) override { inner_.setCursorVisible(visible); }
   int readKey() override;
+  // Keys read against the clock are not the game's: they are not recorded.
+  int readKeyWithin(int milliseconds) override { return inner_.readKeyWithin(milliseconds); }
 
  private:
   Terminal& inner_;

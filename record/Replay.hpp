@@ -25,6 +25,11 @@ ReplayResult replayGame(const Recording& recording);
 // and nothing is left over, 1 otherwise; a file it cannot read gives 1 and its error line.
 int verifyRecording(const std::string& path);
 
+// Shows a recording on the terminal `screen` at a pace a person can follow: space pauses and
+// goes on, '+' and '-' make it faster and slower, 'q' stops. Returns 0, or 1 with the error line
+// on standard error when the file is not a recording.
+int watchRecording(const std::string& path, Terminal& screen);
+
 // Reads a recording from a path of the user's choosing; raises the file's or the format's error.
 Recording loadRecording(const std::string& path);
 

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <ctime>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -236,14 +237,29 @@ void CursesTerminal::setCursorVisible(bool visible) {
 // Takes what curses has already read first, then sleeps in one call until the terminal has
 // input or a signal comes. Input that was reported but cannot be read means the terminal is
 // gone, which is a hangup.
-int CursesTerminal::readKey() {
+int CursesTerminal::readKey() { return nextKey(nullptr); }
+
+int CursesTerminal::readKeyWithin(int milliseconds) {
+  timespec deadline{};
+  clock_gettime(CLOCK_MONOTONIC, &deadline);
+  deadline.tv_sec += milliseconds / 1000;
+  deadline.tv_nsec += static_cast<long>(milliseconds % 1000) * 1'000'000L;
+  if (deadline.tv_nsec >= 1'000'000'000L) {
+    deadline.tv_sec += 1;
+    deadline.tv_nsec -= 1'000'000'000L;
+  }
+  return nextKey(&deadline);
+}
+
+int CursesTerminal::nextKey(const timespec* deadline) {
   bool inputReported = false;
   for (;;) {
     if (pendingSignal() != 0) return NoKey;
     if (!fits()) showTooSmall();
     const int key = getch();
     if (key == ERR) {
-      const Wake wake = inputReported ? Wake::Gone : waitForInput();
+      const Wake wake = inputReported ? Wake::Gone : waitForInput(deadline);
+      if (wake == Wake::Timeout) return NoKey;
       if (wake == Wake::Gone) {
         noteSignal(SIGHUP);
         return NoKey;
@@ -263,9 +279,21 @@ int CursesTerminal::readKey() {
   }
 }
 
-CursesTerminal::Wake CursesTerminal::waitForInput() const {
+CursesTerminal::Wake CursesTerminal::waitForInput(const timespec* deadline) const {
   pollfd input{STDIN_FILENO, POLLIN, 0};
-  if (ppoll(&input, 1, nullptr, &signalsInWait_) < 0) return Wake::Signal;
+  timespec left{};
+  if (deadline != nullptr) {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    const long long nanoseconds =
+        (deadline->tv_sec - now.tv_sec) * 1'000'000'000LL + (deadline->tv_nsec - now.tv_nsec);
+    if (nanoseconds <= 0) return Wake::Timeout;
+    left.tv_sec = static_cast<time_t>(nanoseconds / 1'000'000'000LL);
+    left.tv_nsec = static_cast<long>(nanoseconds % 1'000'000'000LL);
+  }
+  const int ready = ppoll(&input, 1, deadline != nullptr ? &left : nullptr, &signalsInWait_);
+  if (ready < 0) return Wake::Signal;
+  if (ready == 0) return Wake::Timeout;
   if ((input.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) return Wake::Gone;
   return Wake::Input;
 }

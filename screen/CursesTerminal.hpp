@@ -31,14 +31,18 @@ class CursesTerminal final : public Terminal {
   void refresh() override;
   void setCursorVisible(bool visible) override;
   int readKey() override;
+  int readKeyWithin(int milliseconds) override;
 
  private:
-  enum class Wake { Input, Signal, Gone };
+  enum class Wake { Input, Signal, Gone, Timeout };
+
+  // A key, or NoKey when a signal came or the deadline (none: wait for ever) passed.
+  int nextKey(const timespec* deadline);
 
   bool fits() const;
   void redrawAll();
   void showTooSmall();
-  Wake waitForInput() const;
+  Wake waitForInput(const timespec* deadline) const;
   void followResize();
 
   ScreenBuffer shown_;

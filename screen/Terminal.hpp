@@ -61,6 +61,8 @@ class Terminal {
   // Blocks until a key is pressed and returns its full code, or NoKey once a termination
   // signal has been received (see Signals.hpp).
   virtual int readKey() = 0;
+  // As readKey, but gives up after that many milliseconds with NoKey.
+  virtual int readKeyWithin(int milliseconds) = 0;
 };
 
 }  // namespace vh

@@ -64,6 +64,11 @@ void VirtualTerminal::definePair(int pair, Colour foreground, bool bright) {
   }
 }
 
+int VirtualTerminal::readKeyWithin(int) {
+  if (keys_.empty()) return NoKey;
+  return readKey();
+}
+
 int VirtualTerminal::readKey() {
   ++refreshes_;  // curses brings pending output to the screen before it reads a key
   if (keys_.empty() && source_) return source_();

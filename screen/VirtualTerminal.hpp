@@ -74,6 +74,8 @@ class VirtualTerminal final : public Terminal {
   void refresh() override { ++refreshes_; }
   void setCursorVisible(bool visible) override { cursorVisible_ = visible; }
   int readKey() override;
+  // The next scripted key at once, or NoKey when none is left; never waits.
+  int readKeyWithin(int milliseconds) override;
 
  private:
   struct PairColour {

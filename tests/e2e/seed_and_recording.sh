@@ -43,4 +43,20 @@ grep -qE '^ending=saved area=1 score=0 .* turns=1$' "$E2E_OUT.verify" ||
   fail "verify said: $(cat "$E2E_OUT.verify")"
 [ "$(grep -c "	seed=$before	" "$E2E_HOME/.vh/games.log")" = 2 ] || fail "the log lacks a game"
 echo "recording: verified"
+
+# Watching it shows the same area, touches none of the player's files, and ends when asked.
+before_files="$(cd "$E2E_HOME/.vh" && ls -lR --time-style=full-iso)"
+run_in_terminal "clear; $game --replay $recording; echo replay-exit=\$?"
+wait_for_row 0 '^#{59} Area: 1'
+[ "$(screen_text | head -19)" = "$(cat "$E2E_OUT.map")" ] || fail "the replay shows another area"
+wait_for_row 23 'The recording is over: press any key to leave\.'
+press x
+wait_for_text '^replay-exit=0$'
+run_in_terminal "clear; $game -r $recording; echo replay-exit=\$?"
+wait_for_row 0 '^#{59} Area: 1'
+press q
+wait_for_text '^replay-exit=0$'
+[ "$(cd "$E2E_HOME/.vh" && ls -lR --time-style=full-iso)" = "$before_files" ] ||
+  fail "a replay touched the player's files"
+echo "replay: watched and stopped"
 echo "seed_and_recording: passed"
