@@ -91,11 +91,11 @@ void showScore(const Player& player, int level) {
   } catch (const GameError& error) {
     // The score screen stands whatever became of the file; the player reads why it was not kept.
     constexpr std::size_t Width = 76;
-    const std::string line = errorLine(error);
     printAt(16, 12, "not recorded.");
-    printAtColour(4, 13, line.substr(0, Width), Colour::Red, Attribute::Bold);
-    if (line.size() > Width)
-      printAtColour(4, 14, line.substr(Width, Width), Colour::Red, Attribute::Bold);
+    int row = 13;
+    for (const std::string& part : wrapText(errorLine(error), Width, 2)) {
+      printAtColour(4, row++, part, Colour::Red, Attribute::Bold);
+    }
     return;
   }
   const std::string points = std::to_string(best.score);

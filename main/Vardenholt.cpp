@@ -118,9 +118,8 @@ void finishArea(const Player& player, int& level) {
 void showSaveFailure(const GameError& error) {
   constexpr int ErrorLine = 3;
   constexpr std::size_t Width = 75;
-  const std::string line = errorLine(error);
-  showMessage(line.substr(0, Width), ErrorLine);
-  if (line.size() > Width) showMessage(line.substr(Width, Width), ErrorLine + 1);
+  int row = ErrorLine;
+  for (const std::string& part : wrapText(errorLine(error), Width, 2)) showMessage(part, row++);
   showMessage("The game was not saved. Press S to try again, or play on.", 1);
   updateScreen();
 }

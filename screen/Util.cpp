@@ -1,5 +1,7 @@
 #include "screen/Util.hpp"
 
+#include <algorithm>
+
 namespace vh {
 
 std::vector<int> looprange(int a, int b) {
@@ -34,6 +36,20 @@ std::string errorLine(const GameError& error) {
   std::string line = printableText(std::to_string(error.code()) + ": " + error.what());
   if (line.size() > MaxErrorLine) line = line.substr(0, MaxErrorLine - 3) + "...";
   return line;
+}
+
+std::vector<std::string> wrapText(std::string_view text, std::size_t width, std::size_t lines) {
+  std::vector<std::string> wrapped;
+  while (!text.empty() && wrapped.size() < lines && width > 0) {
+    std::size_t cut = std::min(width, text.size());
+    if (cut < text.size()) {
+      const std::size_t breakAfter = text.substr(0, cut).find_last_of(" /");
+      if (breakAfter != std::string_view::npos) cut = breakAfter + 1;
+    }
+    wrapped.emplace_back(text.substr(0, cut));
+    text.remove_prefix(cut);
+  }
+  return wrapped;
 }
 
 }  // namespace vh

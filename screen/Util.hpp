@@ -22,6 +22,10 @@ class GameError : public std::runtime_error {
 // characters, cut to three screen rows.
 std::string errorLine(const GameError& error);
 
+// The text cut into at most `lines` lines of at most `width` characters, each broken after a
+// blank or a '/' where one falls in the line; what does not fit is left out.
+std::vector<std::string> wrapText(std::string_view text, std::size_t width, std::size_t lines);
+
 // The integers from a to b inclusive, counting down when b < a.
 std::vector<int> looprange(int a, int b);
 

@@ -64,6 +64,16 @@ wait_for_text() {
   fail "the screen never showed /$1/"
 }
 
+# Waits up to twenty seconds for the screen, its lines joined, to match: for text the terminal
+# wrapped because it was longer than a line.
+wait_for_joined_text() {
+  for _ in $(seq 400); do
+    screen_text | tr -d '\n' | grep -qE -- "$1" && return 0
+    sleep 0.05
+  done
+  fail "the screen never showed /$1/, even with its lines joined"
+}
+
 # The process the shell in the window is running (the game, while it plays).
 game_pid() {
   pgrep -P "$(tmux -L "$E2E_SOCKET" display-message -p -t game '#{pane_pid}' 2>/dev/null)"

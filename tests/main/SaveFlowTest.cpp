@@ -135,7 +135,9 @@ TEST_F(Gameplay, FailedWritesAreShownAndTheGameGoesOn) {
     EXPECT_THROW(runVardenholt(), KeyScriptExhausted);
   }
   EXPECT_EQ(terminal.row(22).substr(0, 15), "1: File Error: ");
-  EXPECT_NE(terminal.row(22).find("vardenholt.sav: File too large"), std::string::npos);
+  std::string shown = terminal.row(22) + terminal.row(23);  // a long path wraps
+  std::erase(shown, ' ');
+  EXPECT_NE(shown.find("/.vh/vardenholt.sav:Filetoolarge"), std::string::npos) << shown;
   EXPECT_EQ(terminal.row(20), line("The game was not saved. Press S to try again, or play on."));
   EXPECT_FALSE(saveExists());
 

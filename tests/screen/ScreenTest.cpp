@@ -7,6 +7,7 @@
 #include "player/Panel.hpp"
 #include "player/Redraw.hpp"
 #include "screen/Screen.hpp"
+#include "screen/Util.hpp"
 #include "screen/VirtualTerminal.hpp"
 
 using namespace vh;
@@ -110,4 +111,15 @@ TEST(Screen, WithoutColoursTheKeypadTellsItsKeysApartAndTheHelpNamesHow) {
   for (int row = 0; row < VirtualTerminal::Rows; ++row) {
     EXPECT_EQ(monochrome.row(row).substr(0, 2), "  ") << "nothing ran over from row " << row - 1;
   }
+}
+
+// Long error lines wrap where a reader expects: after a blank or a folder's slash.
+TEST(Util, WrapTextBreaksAfterBlanksAndSlashesAndDropsWhatDoesNotFit) {
+  using Lines = std::vector<std::string>;
+  EXPECT_EQ(wrapText("1: File Error: /home/a/.vh/x.sav", 20, 2),
+            (Lines{"1: File Error: ", "/home/a/.vh/x.sav"}));
+  EXPECT_EQ(wrapText("/a/very/long/path/name", 8, 3), (Lines{"/a/very/", "long/", "path/"}));
+  EXPECT_EQ(wrapText("abcdefghij", 4, 2), (Lines{"abcd", "efgh"}));
+  EXPECT_EQ(wrapText("short", 80, 2), (Lines{"short"}));
+  EXPECT_EQ(wrapText("", 80, 2), Lines{});
 }
