@@ -117,7 +117,7 @@ TEST(Screen, WithoutColoursTheKeypadTellsItsKeysApartAndTheHelpNamesHow) {
 TEST(Util, WrapTextBreaksAfterBlanksAndSlashesAndDropsWhatDoesNotFit) {
   using Lines = std::vector<std::string>;
   EXPECT_EQ(wrapText("1: File Error: /home/a/.vh/x.sav", 20, 2),
-            (Lines{"1: File Error: ", "/home/a/.vh/x.sav"}));
+            (Lines{"1: File Error: /", "home/a/.vh/x.sav"}));
   EXPECT_EQ(wrapText("/a/very/long/path/name", 8, 3), (Lines{"/a/very/", "long/", "path/"}));
   EXPECT_EQ(wrapText("abcdefghij", 4, 2), (Lines{"abcd", "efgh"}));
   EXPECT_EQ(wrapText("short", 80, 2), (Lines{"short"}));
