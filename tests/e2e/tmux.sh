@@ -68,7 +68,7 @@ wait_for_text() {
 # wrapped because it was longer than a line.
 wait_for_joined_text() {
   for _ in $(seq 400); do
-    screen_text | tr -d '\n' | grep -qE -- "$1" && return 0
+    tmux -L "$E2E_SOCKET" capture-pane -p -J -t game | grep -qE -- "$1" && return 0
     sleep 0.05
   done
   fail "the screen never showed /$1/, even with its lines joined"
