@@ -89,14 +89,15 @@ std::string logLine(const LogEntry& entry) {
          summaryText(entry.summary, '\t') + "\trecording=" + entry.recording + "\n";
 }
 
-bool appendToLog(const LogEntry& entry) {
+void appendToLog(const LogEntry& entry) {
   try {
     const std::optional<Folder> folder = openFolder(SaveDir());
-    if (!folder) return false;
-    const std::optional<AppendFile> log = appendEntry(*folder, LogEntryName);
-    return log && log->append(logLine(entry));
+    if (!folder) return;
+    if (const std::optional<AppendFile> log = appendEntry(*folder, LogEntryName)) {
+      log->append(logLine(entry));
+    }
   } catch (const GameError&) {
-    return false;  // a folder the game must not use: the game goes on without its log line
+    // a folder the game must not use: the game goes on without its log line
   }
 }
 

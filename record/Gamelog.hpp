@@ -29,8 +29,9 @@ struct LogEntry {
 // The entry as one line of the log, newline included.
 std::string logLine(const LogEntry& entry);
 
-// Appends the entry to the log in one write; false when the log cannot be written.
-bool appendToLog(const LogEntry& entry);
+// Appends the entry to the log in one write. A log that cannot be written costs the game nothing:
+// the line is lost.
+void appendToLog(const LogEntry& entry);
 
 // The entries of a log's text; raises BadLogCode for a line it cannot read.
 std::vector<LogEntry> readLog(std::string_view text);

@@ -56,6 +56,12 @@ run_in_terminal "clear; $game -r $recording; echo replay-exit=\$?"
 wait_for_row 0 '^#{59} Area: 1'
 press q
 wait_for_text '^replay-exit=0$'
+# A recording cut short (a crash) shows as far as it goes.
+head -n -2 "$recording" > "$E2E_OUT.cut"
+run_in_terminal "clear; $game --replay $E2E_OUT.cut; echo replay-exit=\$?"
+wait_for_row 23 'The recording stops here: press any key to leave\.'
+press x
+wait_for_text '^replay-exit=0$'
 [ "$(cd "$E2E_HOME/.vh" && ls -lR --time-style=full-iso)" = "$before_files" ] ||
   fail "a replay touched the player's files"
 echo "replay: watched and stopped"

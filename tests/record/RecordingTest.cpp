@@ -132,7 +132,17 @@ TEST(GameLog, EveryEndedGameIsLoggedAndTheBestFinishedGamesAreListed) {
   EXPECT_EQ(logged[0].seed, 7U);
   EXPECT_EQ(logged[0].summary.ending, Ending::Saved);
   EXPECT_EQ(logged[0].summary.turns, 2);
-  EXPECT_EQ(fs::path(recordingsIn(home).at(0)).filename(), logged[0].recording);
+  const std::string name = fs::path(recordingsIn(home).at(0)).filename();
+  EXPECT_EQ(name, logged[0].recording);
+  // Times are UTC now, and a recording is named after the time its game began.
+  const std::string now = utcNow();
+  EXPECT_EQ(logged[0].start.size(), now.size());
+  EXPECT_EQ(logged[0].start.substr(0, 10), now.substr(0, 10)) << logged[0].start;
+  EXPECT_LE(logged[0].start, logged[0].end);
+  const std::string stamp = logged[0].start.substr(0, 4) + logged[0].start.substr(5, 2) +
+                            logged[0].start.substr(8, 2) + "-" + logged[0].start.substr(11, 2) +
+                            logged[0].start.substr(14, 2) + logged[0].start.substr(17, 2);
+  EXPECT_EQ(name.substr(0, stamp.size()), stamp);
 
   const LogEntry entry{"1.0.0",
                        "2026-12-07T01:00:00Z",
@@ -208,6 +218,16 @@ TEST(Recording, DamagedRecordingsAreRefusedAndFalseOnesFailVerification) {
     EXPECT_EQ(failureOf([&] { readRecording(bytes); }),
               "260: Invalid recording: " + std::string(error));
   }
+  // The largest value of each field reads, and a game that a signal ended before its result was
+  // written reads as one that never ended.
+  const std::string cut = text.substr(0, result);
+  const Recording extremes = readRecording(
+      replaced("generator 0 ", "generator 54 ").substr(0, result + 1) + "4095\nsignal 64\n");
+  EXPECT_EQ(extremes.start.generator.oldest, 54);
+  EXPECT_EQ(extremes.keys.back().signal, 64);
+  EXPECT_EQ(extremes.keys[extremes.keys.size() - 2].key, 4095);
+  EXPECT_FALSE(extremes.result.has_value());
+  EXPECT_FALSE(readRecording(cut).result.has_value());
   const struct {
     std::string text;
     const char* says;
