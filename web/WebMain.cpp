@@ -26,7 +26,7 @@ EM_ASYNC_JS(void, pageOpenStorage, (const char* folder),
             { await Module.vhOpenStorage(UTF8ToString(folder)); });
 EM_JS(void, pageUseFiles, (const char* savedGame, const char* recordings),
       { Module.vhUseFiles(UTF8ToString(savedGame), UTF8ToString(recordings)); });
-EM_JS(void, pageGameInPlay, (int inPlay), { Module.vhGameInPlay(inPlay != = 0); });
+EM_JS(void, pageGameInPlay, (int inPlay), { Module.vhGameInPlay(inPlay != 0); });
 EM_JS(void, pageRunEnded, (), { Module.vhRunEnded(); });
 
 int refuse(const std::string& line) {

@@ -143,8 +143,9 @@
   let home = null;
   let storageWorks = true;
   let syncing = false;
-  let syncStarted = 0;  // when the copy that last ended began
-  const afterSync = [];
+  let kept = new Map();  // the time each file was last written, as the last copy found them
+  let duringSync = [];  // what waits for the copy in progress
+  const afterSync = [];  // what waits for the next one
 
   function keepFiles(then) {
     afterSync.push(then || (() => {}));
@@ -153,15 +154,15 @@
 
   function sync() {
     syncing = true;
-    const callbacks = afterSync.splice(0);
-    const started = Date.now();
+    duringSync = afterSync.splice(0);
+    const found = writeTimes();
     const done = () => {
       syncing = false;
-      syncStarted = started;
-      callbacks.forEach((callback) => callback());
+      kept = found;
+      duringSync.splice(0).forEach((callback) => callback());
       if (afterSync.length > 0) sync();
     };
-    if (!storageWorks) {
+    if (!storageWorks || home === null) {
       done();
       return;
     }
@@ -169,6 +170,11 @@
       if (error) storageFailed(error);
       done();
     });
+  }
+
+  // A page that is going away does not see its copies end: whatever waits for them goes on.
+  function stopWaitingForCopies() {
+    duringSync.splice(0).concat(afterSync.splice(0)).forEach((callback) => callback());
   }
 
   function storageFailed(error) {
@@ -186,13 +192,19 @@
     });
   }
 
+  function writeTimes() {
+    const files = home === null ? [] : filesUnder(home);
+    return new Map(files.map((file) => [file, FS.stat(file).mtime.getTime()]));
+  }
+
   // Bytes as a string of one character each, which the synchronous storage keeps as it is.
   const asText = (bytes) => Array.from(bytes, (byte) => String.fromCharCode(byte)).join('');
   const asBytes = (text) => Uint8Array.from(text, (character) => character.charCodeAt(0));
 
   function keepFilesNow() {
     if (!storageWorks || home === null) return;
-    const changed = filesUnder(home).filter((file) => FS.stat(file).mtime.getTime() >= syncStarted);
+    const changed =
+        filesUnder(home).filter((file) => kept.get(file) !== FS.stat(file).mtime.getTime());
     const files = changed.map((file) => ({file, mode: FS.stat(file).mode,
                                           text: asText(FS.readFile(file))}));
     try {
@@ -206,14 +218,14 @@
     const text = localStorage.getItem(Unsaved);
     if (text === null) return false;
     // Written out without destructuring, which the build's script optimiser mangles.
-    for (const kept of JSON.parse(text)) {
+    for (const entry of JSON.parse(text)) {
       let folder = '';
-      for (const part of kept.file.split('/').slice(1, -1)) {
+      for (const part of entry.file.split('/').slice(1, -1)) {
         folder += '/' + part;
         if (!FS.analyzePath(folder).exists) FS.mkdir(folder, 0o700);
       }
-      FS.writeFile(kept.file, asBytes(kept.text));
-      FS.chmod(kept.file, kept.mode);
+      FS.writeFile(entry.file, asBytes(entry.text));
+      FS.chmod(entry.file, entry.mode);
     }
     return true;
   }
@@ -234,6 +246,7 @@
       FS.mount(IDBFS, {}, home);
       FS.syncfs(true, (error) => {
         if (error) storageFailed(error);
+        kept = writeTimes();
         if (!storageWorks || !restoreUnsaved()) {
           resolve();
           return;
@@ -295,13 +308,14 @@
   };
 
   // A page that goes away hangs up on the game, which saves the game in play as it does when
-  // its terminal goes away, at once: the run ends before the page does. A page brought back from
-  // the browser's history starts again.
+  // its terminal goes away, at once: the run ends before the page does, also when the game was
+  // waiting for a save to be stored. A page brought back from the browser's history starts again.
   window.addEventListener('pagehide', () => {
     if (!running) return;
     leaving = true;
     _vh_hang_up();
     deliver(-1);
+    stopWaitingForCopies();
   });
   window.addEventListener('pageshow', (event) => {
     if (event.persisted) location.reload();

@@ -30,6 +30,8 @@ const Palette = ['#000000', '#bb0000', '#00bb00', '#bbbb00', '#0000bb', '#bb00bb
 const DefaultForeground = 7;
 // The rows of the map and of the panel beside it, above the message lines.
 const MapRows = 20;
+// The row of the question after a game: "Continue play?" or "Play again?".
+const QuestionRow = 15;
 // The curses codes of the keys that the game turns into digits.
 const KeyDown = 0o402;
 const KeyRight = 0o405;
@@ -191,9 +193,13 @@ function pageSizes() {
   return {files: sizes, bytes: total('bytes'), compressed: total('compressed')};
 }
 
-// Milliseconds from the start of the page's navigation to the game's first screen.
+// Milliseconds from the start of the page's navigation to the game's first screen, and from the
+// page's HTML having arrived.
 function firstScreenTime(page) {
-  return page.evaluate(() => window.firstScreen);
+  return page.evaluate(() => ({
+    opened: window.firstScreen,
+    arrived: window.firstScreen - performance.getEntriesByType('navigation')[0].responseEnd,
+  }));
 }
 
 // From each key's event to the page's screen drawn anew, for real key presses.
@@ -310,18 +316,31 @@ async function run(browser, base) {
     screenText(beforeLeaving.slice(0, MapRows)));
   log('a reload in the middle of a game goes on from the last turn');
 
-  // A save, at the end of the turn: the page offers the saved game and the recordings, of the
-  // game left by the reload and of this one, which goes on from it.
+  // A save that the page leaves before the browser has stored it is kept all the same.
+  await page.keyboard.press('S');
+  await page.keyboard.press('.');
+  const lastTurn = await pageScreen(page);
+  await page.reload();
+  await expectScreen(page, terminalScreen([]), 'the instructions after leaving during a save');
+  await page.keyboard.press('Space');
+  // The question after a save, when it came before the reload, covers a row of the map.
+  const besideQuestion = (drawn) => drawn.slice(0, MapRows).filter((row, i) => i !== QuestionRow);
+  await waitFor('the game saved as the page went away', async () =>
+    screenText(besideQuestion(await pageScreen(page))) === screenText(besideQuestion(lastTurn)));
+  log('a save made as the page goes away is kept');
+
+  // A save, at the end of the turn: the page offers the saved game and the recordings of the
+  // three games so far, each going on from the one before.
   await page.keyboard.press('S');
   await page.keyboard.press('.');
   await waitFor('the question after a save', async () =>
-    /Continue play\? \[Y\/n\]/.test(await screenRow(page, 15)));
+    /Continue play\? \[Y\/n\]/.test(await screenRow(page, QuestionRow)));
   const savedGame = await download(browser, page, (p) => p.click('#download-save'));
   assert.equal(path.basename(savedGame), 'vardenholt.sav');
   await page.click('#recordings summary');
-  const links = await waitFor('two recordings', async () => {
+  const links = await waitFor('three recordings', async () => {
     const found = await page.$$('#recordings li a');
-    return found.length === 2 && found;
+    return found.length === 3 && found;
   });
   for (const link of links) {
     const recording = await download(browser, page, () => link.click());
@@ -355,7 +374,7 @@ async function run(browser, base) {
   await page.keyboard.press('S');
   await page.keyboard.press('.');
   await waitFor('the question after a save', async () =>
-    /Continue play/.test(await screenRow(page, 15)));
+    /Continue play/.test(await screenRow(page, QuestionRow)));
   const damaged = path.join(temporary, 'damaged.sav');
   fs.writeFileSync(damaged, '[191]I[5]');
   const input = await page.$('#load-save input');
@@ -387,8 +406,10 @@ function report(figures) {
   const lines = [
     `page: ${figures.sizes.files.map((f) => `${f.name} ${kb(f.bytes)} (${kb(f.compressed)})`)
       .join(', ')}; in all ${kb(figures.sizes.bytes)}, ${kb(figures.sizes.compressed)} compressed`,
-    `first screen: ${figures.coldLoad.toFixed(0)} ms after the page was opened, ` +
-      `${figures.warmLoad.toFixed(0)} ms when reloaded`,
+    `first screen: ${figures.coldLoad.opened.toFixed(0)} ms after the page was opened ` +
+      `(${figures.coldLoad.arrived.toFixed(0)} ms after its HTML arrived), ` +
+      `${figures.warmLoad.opened.toFixed(0)} ms when reloaded ` +
+      `(${figures.warmLoad.arrived.toFixed(0)} ms)`,
     `a key to the screen drawn: median ${median(latencies).toFixed(1)} ms, ` +
       `slowest ${Math.max(...latencies).toFixed(1)} ms over ${latencies.length} steps`,
   ];
