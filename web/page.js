@@ -23,6 +23,7 @@
   Module.print = (text) => say(text, false);
   Module.printErr = (text) => say(text, true);
   Module.onAbort = (what) => say('The game stopped: ' + what, true);
+  Module.onRuntimeInitialized = () => say('');
 
   // ?seed=N is the command line's --seed N.
   const seed = new URLSearchParams(location.search).get('seed');
@@ -287,7 +288,6 @@
     savedGame = savedGamePath;
     recordings = recordingsPath;
     running = true;
-    say('');
   };
 
   // Once a seeded game has begun, reloading the page goes on with the game rather than asking
@@ -365,8 +365,9 @@
     FS.writeFile(savedGame, new Uint8Array(await file.arrayBuffer()));
     FS.chmod(savedGame, 0o600);
     say('Loaded ' + file.name + ': the game goes on from it.');
-    // The next run begins with it, as the next vardenholt in a terminal would.
-    keepFiles(() => location.reload());
+    // The next run begins with it, as the next vardenholt in a terminal would; a seed would
+    // refuse it.
+    keepFiles(() => location.replace(location.pathname));
   });
 
   const recordingList = document.querySelector('#recordings ul');

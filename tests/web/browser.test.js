@@ -32,6 +32,7 @@ const DefaultForeground = 7;
 const MapRows = 20;
 // The row of the question after a game: "Continue play?" or "Play again?".
 const QuestionRow = 15;
+const Viewport = {width: 1100, height: 640};
 // The curses codes of the keys that the game turns into digits.
 const KeyDown = 0o402;
 const KeyRight = 0o405;
@@ -247,7 +248,7 @@ async function startServer() {
 
 async function openPage(browser, url) {
   const page = await browser.newPage();
-  await page.setViewport({width: 1100, height: 640});
+  await page.setViewport(Viewport);
   await page.evaluateOnNewDocument(instrument);
   page.on('pageerror', (error) => log(`page error: ${error.message}`));
   await page.goto(url);
@@ -268,6 +269,23 @@ async function run(browser, base) {
   keys.push(32);
   await expectScreen(page, terminalScreen(keys), 'area 1');
   await page.screenshot({path: path.join(out, 'first-area.png')});
+
+  // The screen is as large as the window lets it be, whole.
+  const screenSize = () => page.$eval('#screen', (screen) => {
+    const box = screen.getBoundingClientRect();
+    return {right: box.right, bottom: box.bottom, width: box.width};
+  });
+  const large = await screenSize();
+  await page.setViewport({width: 640, height: 400});
+  const small = await waitFor('the screen to shrink', async () => {
+    const size = await screenSize();
+    return size.width < large.width && size;
+  });
+  assert.ok(small.right <= 640 && small.bottom <= 400,
+            `the screen overflows: ${JSON.stringify(small)}`);
+  await page.setViewport(Viewport);
+  log(`the screen fits the window: ${large.width.toFixed(0)} pixels wide, ` +
+      `${small.width.toFixed(0)} in a smaller window`);
 
   // Moves: a letter, the keypad with NumLock on and off, the arrows.
   await page.keyboard.press('l');
@@ -307,7 +325,8 @@ async function run(browser, base) {
   // reload goes on from the last turn, without the seed, which only ever starts a new game.
   const beforeLeaving = await pageScreen(page);
   await page.reload();
-  assert.equal(new URL(page.url()).search, '', 'the seed stays in the address after the game began');
+  assert.equal(new URL(page.url()).search, '',
+               'the seed stays in the address after the game began');
   await expectScreen(page, terminalScreen([]), 'the instructions after a reload');
   figures.warmLoad = await firstScreenTime(page);
   await page.keyboard.press('Space');
