@@ -246,11 +246,17 @@ async function startServer() {
   return {server, base: `http://127.0.0.1:${port}/`};
 }
 
+// Whatever a page of the game threw; the test fails on any.
+const pageErrors = [];
+
 async function openPage(browser, url) {
   const page = await browser.newPage();
   await page.setViewport(Viewport);
   await page.evaluateOnNewDocument(instrument);
-  page.on('pageerror', (error) => log(`page error: ${error.message}`));
+  page.on('pageerror', (error) => {
+    pageErrors.push(error.message);
+    log(`page error: ${error.message}`);
+  });
   await page.goto(url);
   return page;
 }
@@ -416,6 +422,7 @@ async function run(browser, base) {
   await waitFor('the refusal of a wrong seed', async () =>
     /the seed must be a whole number from 0 to 2147483647, not 'twelve'/.test(await status(page)));
   log('the page refuses a seed while a game is saved, and a seed that is not a number');
+  assert.deepEqual(pageErrors, [], 'the page threw');
   return figures;
 }
 
