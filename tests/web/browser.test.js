@@ -167,7 +167,8 @@ function tmux(...words) {
 }
 
 // The native game's screen after the instructions, in an 80x24 tmux terminal, with HOME holding
-// the saved game; null where tmux is not installed.
+// the saved game; null where tmux is not installed. Closing the terminal then hangs up on the
+// game, which saves it in HOME again.
 async function nativeScreen(home) {
   if (tmux('-V').status !== 0) return null;
   tmux('-f', '/dev/null', 'new-session', '-d', '-s', 'game', '-x', '80', '-y', '24',
@@ -381,7 +382,8 @@ async function run(browser, base) {
   // The saved game goes on in the terminal, in the virtual terminal and in the native program
   // in tmux, as it does in the page after a reload.
   const continued = terminalScreen([32], freshHome(fs.readFileSync(savedGame)));
-  const native = await nativeScreen(freshHome(fs.readFileSync(savedGame)));
+  const nativeHome = freshHome(fs.readFileSync(savedGame));
+  const native = await nativeScreen(nativeHome);
   if (native === null) {
     log('tmux is not installed: the downloaded game was only loaded by the native loader');
   } else {
@@ -395,17 +397,29 @@ async function run(browser, base) {
   await page.keyboard.press('Space');
   await expectScreen(page, continued, 'the saved game after a reload');
 
-  // A damaged saved game, loaded from a file, gives the terminal's error line.
-  await page.keyboard.press('S');
-  await page.keyboard.press('.');
-  await waitFor('the question after a save', async () =>
-    /Continue play/.test(await screenRow(page, QuestionRow)));
+  // Between games the page loads a saved game from a file, and goes on with it: one that the
+  // terminal saved, then a damaged one, which gives the terminal's error line.
+  const saveAndLoad = async (file) => {
+    await page.keyboard.press('S');
+    await page.keyboard.press('.');
+    await waitFor('the question after a save', async () =>
+      /Continue play/.test(await screenRow(page, QuestionRow)));
+    const input = await page.$('#load-save input');
+    await Promise.all([page.waitForNavigation(), input.uploadFile(file)]);
+    await expectScreen(page, terminalScreen([]), `the instructions after loading ${file}`);
+    await page.keyboard.press('Space');
+  };
+  if (native !== null) {
+    const nativeSave = path.join(nativeHome, '.vh', 'vardenholt.sav');
+    await waitFor('the terminal\'s game saved as its terminal closed', () =>
+      fs.existsSync(nativeSave));
+    await saveAndLoad(nativeSave);
+    await expectScreen(page, terminalScreen([32], freshHome(fs.readFileSync(nativeSave))),
+                       'the game that the terminal saved');
+  }
   const damaged = path.join(temporary, 'damaged.sav');
   fs.writeFileSync(damaged, '[191]I[5]');
-  const input = await page.$('#load-save input');
-  await Promise.all([page.waitForNavigation(), input.uploadFile(damaged)]);
-  await expectScreen(page, terminalScreen([]), 'the instructions after loading a file');
-  await page.keyboard.press('Space');
+  await saveAndLoad(damaged);
   const error = terminalScreen([32], freshHome('[191]I[5]'));
   assert.match(error.rows[0], /^253: Invalid unmarshalling id/);
   await expectScreen(page, error, 'the damaged saved game');
