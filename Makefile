@@ -25,8 +25,8 @@ ctest = cd $(1) && if ctest -j $(JOBS) --output-on-failure $(2) >ctest.log 2>&1;
   then grep -E 'tests passed|Total Test time' ctest.log; \
   else grep -v ' Passed ' ctest.log; exit 1; fi
 
-.PHONY: build play test check fuzz fuzz-check sanitize package package-test bench install \
-        uninstall clean
+.PHONY: build play test check fuzz fuzz-check sanitize package package-test web browser-test \
+        bench install uninstall clean
 
 build:
 	cmake -S . -B $(BUILD)/release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF $(USER_FLAGS)
@@ -44,11 +44,12 @@ test:
 	@$(call ctest,$(BUILD)/debug,-LE soak)
 
 # Everything slow, before a change goes in: fuzzing the file loaders, the unit and soak tests
-# under the sanitizers, and the Debian package.
+# under the sanitizers, the Debian package, and the page in a real browser.
 check:
 	@$(MAKE) --no-print-directory fuzz-check
 	@$(MAKE) --no-print-directory sanitize
 	@$(MAKE) --no-print-directory package-test
+	@$(MAKE) --no-print-directory browser-test
 
 # The unit and soak tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize:
@@ -96,6 +97,33 @@ package-test:
 	@$(call quietly,$(MAKE) --no-print-directory package,$(BUILD)/package.log)
 	@tests/package/package.sh $(BUILD)/package/vardenholt_*.deb
 	@tests/package/install.sh $(BUILD)/release
+
+# The game as one static page in build/web/ (index.html, the script and the WebAssembly), built
+# with emscripten: any static web server serves it.
+web:
+	emcmake cmake -S . -B $(BUILD)/emscripten -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+	  -DVARDENHOLT_WEB_DIR=$(CURDIR)/$(BUILD)/web
+	cmake --build $(BUILD)/emscripten -j $(JOBS)
+
+# The page played in headless Chromium and held to the terminal's game, cell for cell; only where
+# emscripten and Chromium are installed, and quiet unless it fails. Screenshots and figures stay
+# in build/web-test/.
+browser-test:
+	@mkdir -p $(BUILD)
+	@if ! reason="$$(tests/web/can_test.sh)"; then \
+	  echo "browser: skipped, $$reason"; \
+	else \
+	  echo "browser: building the page"; \
+	  $(call quietly,$(MAKE) --no-print-directory web,$(BUILD)/web.log); \
+	  $(call quietly,cmake -S . -B $(BUILD)/debug $(DEBUG_FLAGS),$(BUILD)/configure-debug.log); \
+	  $(call quietly,cmake --build $(BUILD)/debug -j $(JOBS) --target vardenholt web_screen_dump,\
+	    $(BUILD)/debug/build.log); \
+	  [ -d tests/web/node_modules ] || \
+	    $(call quietly,npm ci --prefix tests/web --no-audit --no-fund,$(BUILD)/npm.log); \
+	  echo "browser: playing the page in headless Chromium"; \
+	  node tests/web/browser.test.js $(BUILD)/web $(BUILD)/debug/vardenholt \
+	    $(BUILD)/debug/tests/web_screen_dump $(BUILD)/web-test "$$(command -v chromium)"; \
+	fi
 
 # The benchmarks, each beside its comparison, and the bytes a real terminal receives.
 bench:

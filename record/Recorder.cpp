@@ -42,6 +42,8 @@ void makeRoom(const Folder& recordings) {
 
 }  // namespace
 
+std::string recordingsDir() { return SaveDir() + "recordings/"; }
+
 std::string utcNow() { return formatTime("%Y-%m-%dT%H:%M:%SZ"); }
 
 void Recorder::gameStarted() {
@@ -57,7 +59,7 @@ void Recorder::gameStarted() {
                                lfState(),
                                fileNow(*home, "vardenholt.sav"),
                                fileNow(*home, "vardenholt.hs")};
-    const std::optional<Folder> recordings = openFolder(SaveDir() + "recordings/");
+    const std::optional<Folder> recordings = openFolder(recordingsDir());
     if (!recordings) return;
     makeRoom(*recordings);
     const std::string stem = formatTime("%Y%m%d-%H%M%S-") + std::to_string(getpid()) + "-";

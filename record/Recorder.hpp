@@ -53,6 +53,9 @@ class Recorder final : public Terminal {
   std::optional<AppendFile> file_;
 };
 
+// The folder of the recordings, beside the saved game, ending in '/'.
+std::string recordingsDir();
+
 // Now, in UTC, as 2026-12-07T01:23:45Z.
 std::string utcNow();
 

@@ -60,10 +60,14 @@ class Reader {
   std::size_t position_ = 0;
 };
 
+// A number in the one spelling the game writes: no sign and no leading zero, so that a recording
+// reads back to exactly its own text.
 long long number(std::string_view text, long long low, long long high, const char* what) {
   long long value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc{} || end != text.data() + text.size() || value < low || value > high) {
+  const bool written = !text.empty() && text[0] != '-' && (text[0] != '0' || text.size() == 1);
+  if (!written || error != std::errc{} || end != text.data() + text.size() || value < low ||
+      value > high) {
     bad(std::string("bad ") + what);
   }
   return value;

@@ -1,0 +1,485 @@
+// Plays the game's page in headless Chromium, served by a static web server on 127.0.0.1, and
+// holds it to the terminal's game: the screens, cell for cell, against the virtual terminal's for
+// the same seed and keys; the keyboard, the numeric keypad with NumLock on and off; the files in
+// the browser's storage across reloads; downloads that the native program verifies and goes on
+// with; a damaged saved game; one game per browser. Screenshots and figures go to OUT.
+//
+//   node browser.test.js PAGE_DIR GAME SCREEN_DUMP OUT [CHROMIUM]
+'use strict';
+
+const assert = require('node:assert/strict');
+const childProcess = require('node:child_process');
+const fs = require('node:fs');
+const os = require('node:os');
+const path = require('node:path');
+const zlib = require('node:zlib');
+const puppeteer = require('puppeteer-core');
+
+const [pageDir, game, screenDump, out] = process.argv.slice(2, 6).map((arg) => path.resolve(arg));
+const chromium = process.argv[6] || '/usr/bin/chromium';
+const Seed = 42;
+const Rows = 24;
+const Columns = 80;
+// The colours of the terminal the page draws, by number: eight, then their bright variants.
+const Palette = ['#000000', '#bb0000', '#00bb00', '#bbbb00', '#0000bb', '#bb00bb', '#00bbbb',
+                 '#bbbbbb', '#555555', '#ff5555', '#55ff55', '#ffff55', '#5555ff', '#ff55ff',
+                 '#55ffff', '#ffffff'].map((hex) => {
+  const [r, g, b] = [1, 3, 5].map((i) => parseInt(hex.slice(i, i + 2), 16));
+  return `rgb(${r}, ${g}, ${b})`;
+});
+const DefaultForeground = 7;
+// The rows of the map and of the panel beside it, above the message lines.
+const MapRows = 20;
+// The row of the question after a game: "Continue play?" or "Play again?".
+const QuestionRow = 15;
+const Viewport = {width: 1100, height: 640};
+// The curses codes of the keys that the game turns into digits.
+const KeyDown = 0o402;
+const KeyRight = 0o405;
+
+const temporary = fs.mkdtempSync(path.join(os.tmpdir(), 'vh-browser-'));
+const logFile = path.join(out, 'browser.log');
+fs.mkdirSync(out, {recursive: true});
+fs.writeFileSync(logFile, '');
+const log = (line) => fs.appendFileSync(logFile, line + '\n');
+const wait = (milliseconds) => new Promise((resolve) => setTimeout(resolve, milliseconds));
+
+// Waits up to twenty seconds for a condition, checking every 50 ms.
+async function waitFor(what, condition) {
+  for (let tries = 0; tries < 400; ++tries) {
+    const result = await condition();
+    if (result) return result;
+    await wait(50);
+  }
+  throw new Error(`timed out waiting for ${what}`);
+}
+
+// --- The terminal's side -------------------------------------------------------------------
+
+// The virtual terminal's screen for the seed and keys, with the game's files under `home`.
+function terminalScreen(keys, home = freshHome()) {
+  const result = childProcess.spawnSync(screenDump, [String(Seed), keys.join(',')],
+                                        {env: {...process.env, HOME: home}, encoding: 'utf8'});
+  assert.equal(result.status, 0, `${screenDump} failed: ${result.stderr}`);
+  return JSON.parse(result.stdout);
+}
+
+let homes = 0;
+function freshHome(savedGame) {
+  const home = path.join(temporary, `home-${++homes}`);
+  fs.mkdirSync(path.join(home, '.vh'), {recursive: true, mode: 0o700});
+  if (savedGame !== undefined) {
+    fs.writeFileSync(path.join(home, '.vh', 'vardenholt.sav'), savedGame, {mode: 0o600});
+  }
+  return home;
+}
+
+// What a cell of the virtual terminal looks like on a terminal: its text, the colour bold
+// brightens, and the weight of its font.
+function expectedCell(screen, row, column) {
+  const foreground = screen.foreground[row][column] ?? DefaultForeground;
+  const bold = screen.bold[row][column];
+  const colour = bold && foreground < 8 ? foreground + 8 : foreground;
+  return [screen.rows[row][column], Palette[colour], bold ? '700' : '400'];
+}
+
+// --- The page's side -----------------------------------------------------------------------
+
+// Every cell of the page's screen as drawn: its text, colour and font weight.
+function pageScreen(page) {
+  return page.$$eval('#screen > div', (rows) => rows.map((row) => [...row.children].map((cell) => {
+    const style = getComputedStyle(cell);
+    return [cell.textContent, style.color, style.fontWeight];
+  })));
+}
+
+function differences(drawn, screen, rows = Rows) {
+  const found = [];
+  for (let row = 0; row < rows; ++row) {
+    for (let column = 0; column < Columns; ++column) {
+      const expected = expectedCell(screen, row, column);
+      const cell = drawn[row] ? drawn[row][column] : undefined;
+      if (!cell || cell.some((value, i) => value !== expected[i])) {
+        found.push(`row ${row} column ${column}: page ${JSON.stringify(cell)}, ` +
+                   `terminal ${JSON.stringify(expected)}`);
+      }
+    }
+  }
+  return found;
+}
+
+const screenText = (drawn) => drawn.map((row) => row.map((cell) => cell[0]).join('')).join('\n');
+
+// Waits for the page to show the terminal's screen, cell for cell.
+async function expectScreen(page, screen, what, rows = Rows) {
+  let drawn = [];
+  try {
+    await waitFor(what, async () => {
+      drawn = await pageScreen(page);
+      return differences(drawn, screen, rows).length === 0;
+    });
+  } catch (error) {
+    const found = differences(drawn, screen, rows);
+    throw new Error(`${what}: the page differs from the terminal in ${found.length} cells:\n` +
+                    `${found.slice(0, 8).join('\n')}\n--- page ---\n${screenText(drawn)}\n` +
+                    `--- terminal ---\n${screen.rows.join('\n')}`);
+  }
+  log(`${what}: the same as the terminal's, cell for cell`);
+}
+
+async function screenRow(page, row) {
+  return page.$eval(`#screen > div:nth-child(${row + 1})`, (line) => line.textContent);
+}
+
+async function status(page) { return page.$eval('#status', (line) => line.textContent); }
+
+// A key of the numeric keypad with NumLock off: the browser names it by what it does then, and
+// its physical key stays the keypad's.
+async function pressKeypadWithoutNumLock(page, code, key, keyCode) {
+  const session = await page.createCDPSession();
+  for (const type of ['rawKeyDown', 'keyUp']) {
+    await session.send('Input.dispatchKeyEvent',
+                       {type, key, code, windowsVirtualKeyCode: keyCode, location: 3});
+  }
+  await session.detach();
+}
+
+// Downloads what a click on the page offers into a fresh folder, and gives its path.
+let downloads = 0;
+async function download(browser, page, click) {
+  const folder = path.join(temporary, `download-${++downloads}`);
+  fs.mkdirSync(folder);
+  await browser.defaultBrowserContext().setDownloadBehavior({policy: 'allow',
+                                                             downloadPath: folder});
+  await click(page);
+  const file = await waitFor('a download', () => {
+    const names = fs.readdirSync(folder);
+    return names.length === 1 && !names[0].endsWith('.crdownload') && path.join(folder, names[0]);
+  });
+  return file;
+}
+
+// --- The native program in a real terminal -------------------------------------------------
+
+function tmux(...words) {
+  return childProcess.spawnSync('tmux', ['-L', `vh-browser-${process.pid}`, ...words],
+                                {encoding: 'utf8'});
+}
+
+// The native game's screen after the instructions, in an 80x24 tmux terminal, with HOME holding
+// the saved game; null where tmux is not installed. Closing the terminal then hangs up on the
+// game, which saves it in HOME again.
+async function nativeScreen(home) {
+  if (tmux('-V').status !== 0) return null;
+  tmux('-f', '/dev/null', 'new-session', '-d', '-s', 'game', '-x', '80', '-y', '24',
+       `env -i HOME=${home} TERM=xterm-256color PATH=/usr/bin:/bin ${game}`);
+  try {
+    const capture = () => tmux('capture-pane', '-p', '-t', 'game').stdout;
+    await waitFor('the native instructions', () => capture().includes('Press any key to start'));
+    tmux('send-keys', '-t', 'game', 'Space');
+    return await waitFor('the native game', () => capture().includes('Area:') && capture());
+  } finally {
+    tmux('kill-server');
+  }
+}
+
+// --- Figures -------------------------------------------------------------------------------
+
+function pageSizes() {
+  const files = fs.readdirSync(pageDir).sort();
+  const sizes = files.map((name) => {
+    const bytes = fs.readFileSync(path.join(pageDir, name));
+    return {name, bytes: bytes.length, compressed: zlib.gzipSync(bytes, {level: 9}).length};
+  });
+  const total = (key) => sizes.reduce((sum, file) => sum + file[key], 0);
+  return {files: sizes, bytes: total('bytes'), compressed: total('compressed')};
+}
+
+// Milliseconds from the start of the page's navigation to the game's first screen, and from the
+// page's HTML having arrived.
+function firstScreenTime(page) {
+  return page.evaluate(() => ({
+    opened: window.firstScreen,
+    arrived: window.firstScreen - performance.getEntriesByType('navigation')[0].responseEnd,
+  }));
+}
+
+// From each key's event to the page's screen drawn anew, for real key presses.
+async function keyLatencies(page, key, count) {
+  const times = [];
+  for (let i = 0; i < count; ++i) {
+    await page.evaluate(() => { window.keyTimes = null; });
+    await page.keyboard.press(key);
+    times.push(await waitFor('the screen after a key', () => page.evaluate(() => window.keyTimes)));
+  }
+  return times;
+}
+
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+
+// Installed in every page before its own scripts: when the game's first screen appears, and when
+// the screen changes after a key.
+function instrument() {
+  let keyDown = null;
+  window.addEventListener('keydown', (event) => { keyDown = event.timeStamp; }, true);
+  new MutationObserver(() => {
+    const screen = document.getElementById('screen');
+    if (!screen) return;
+    if (window.firstScreen === undefined && screen.textContent.includes('Vardenholt')) {
+      window.firstScreen = performance.now();
+    }
+    if (keyDown !== null) {
+      window.keyTimes = performance.now() - keyDown;
+      keyDown = null;
+    }
+  }).observe(document, {subtree: true, childList: true, characterData: true, attributes: true});
+}
+
+// --- The test ------------------------------------------------------------------------------
+
+async function startServer() {
+  const server = childProcess.spawn('python3', ['-u', '-m', 'http.server', '--bind', '127.0.0.1',
+                                                '--directory', pageDir, '0'],
+                                    {stdio: ['ignore', 'pipe', 'pipe']});
+  let output = '';
+  server.stdout.on('data', (data) => { output += data; });
+  const port = await waitFor('the web server', () => (/port (\d+)/.exec(output) || [])[1]);
+  return {server, base: `http://127.0.0.1:${port}/`};
+}
+
+// Whatever a page of the game threw; the test fails on any.
+const pageErrors = [];
+
+async function openPage(browser, url) {
+  const page = await browser.newPage();
+  await page.setViewport(Viewport);
+  await page.evaluateOnNewDocument(instrument);
+  page.on('pageerror', (error) => {
+    pageErrors.push(error.message);
+    log(`page error: ${error.message}`);
+  });
+  await page.goto(url);
+  return page;
+}
+
+async function run(browser, base) {
+  const figures = {sizes: pageSizes()};
+  const page = await openPage(browser, `${base}?seed=${Seed}`);
+
+  // The instructions, then area 1, exactly as the terminal shows them for the seed.
+  const keys = [];
+  await expectScreen(page, terminalScreen(keys), 'the instructions');
+  figures.coldLoad = await firstScreenTime(page);
+  assert.match(await page.$eval('h1', (title) => title.textContent), /Vardenholt/);
+  assert.match(await page.$eval('header p', (line) => line.textContent), /h j k l/);
+  await page.keyboard.press('Space');
+  keys.push(32);
+  await expectScreen(page, terminalScreen(keys), 'area 1');
+  await page.screenshot({path: path.join(out, 'first-area.png')});
+
+  // The screen is as large as the window lets it be, whole.
+  const screenSize = () => page.$eval('#screen', (screen) => {
+    const box = screen.getBoundingClientRect();
+    return {right: box.right, bottom: box.bottom, width: box.width};
+  });
+  const large = await screenSize();
+  await page.setViewport({width: 640, height: 400});
+  const small = await waitFor('the screen to shrink', async () => {
+    const size = await screenSize();
+    return size.width < large.width && size;
+  });
+  assert.ok(small.right <= 640 && small.bottom <= 400,
+            `the screen overflows: ${JSON.stringify(small)}`);
+  await page.setViewport(Viewport);
+  log(`the screen fits the window: ${large.width.toFixed(0)} pixels wide, ` +
+      `${small.width.toFixed(0)} in a smaller window`);
+
+  // Moves: a letter, the keypad with NumLock on and off, the arrows.
+  await page.keyboard.press('l');
+  await page.keyboard.press('Numpad6');
+  await page.keyboard.press('ArrowRight');
+  await pressKeypadWithoutNumLock(page, 'Numpad5', 'Clear', 12);
+  await pressKeypadWithoutNumLock(page, 'Numpad6', 'ArrowRight', 39);
+  await page.keyboard.press('ArrowDown');
+  keys.push('l'.charCodeAt(0), '6'.charCodeAt(0), KeyRight, '5'.charCodeAt(0), '6'.charCodeAt(0),
+            KeyDown);
+  await expectScreen(page, terminalScreen(keys), 'after moves by letter, keypad and arrows');
+
+  // Keys the game does not take stay the browser's, and change nothing.
+  await page.keyboard.press('Shift');
+  await page.keyboard.press('F2');
+  figures.keyLatencies = await keyLatencies(page, 'l', 10);
+  keys.push(...Array(10).fill('l'.charCodeAt(0)));
+  await expectScreen(page, terminalScreen(keys), 'after ten steps');
+
+  // The help screen, and back.
+  await page.keyboard.press('?');
+  keys.push('?'.charCodeAt(0));
+  await expectScreen(page, terminalScreen(keys), 'the help screen');
+  await page.screenshot({path: path.join(out, 'help.png')});
+  await page.keyboard.press('x');
+  keys.push('x'.charCodeAt(0));
+  await expectScreen(page, terminalScreen(keys), 'back from the help screen');
+
+  // A second page of the same browser finds the game running and leaves it alone.
+  const second = await openPage(browser, base);
+  await waitFor('the second page to refuse', async () =>
+    /already running in another page/.test(await status(second)));
+  await second.close();
+  log('a second page refuses to play while the first one does');
+
+  // Leaving the page in the middle of a game saves it, as a terminal that hangs up does: the
+  // reload goes on from the last turn, without the seed, which only ever starts a new game.
+  const beforeLeaving = await pageScreen(page);
+  await page.reload();
+  assert.equal(new URL(page.url()).search, '',
+               'the seed stays in the address after the game began');
+  await expectScreen(page, terminalScreen([]), 'the instructions after a reload');
+  figures.warmLoad = await firstScreenTime(page);
+  await page.keyboard.press('Space');
+  await waitFor('the game left by a reload', async () =>
+    screenText((await pageScreen(page)).slice(0, MapRows)) ===
+    screenText(beforeLeaving.slice(0, MapRows)));
+  log('a reload in the middle of a game goes on from the last turn');
+
+  // A save that the page leaves before the browser has stored it is kept all the same.
+  await page.keyboard.press('S');
+  await page.keyboard.press('.');
+  const lastTurn = await pageScreen(page);
+  await page.reload();
+  await expectScreen(page, terminalScreen([]), 'the instructions after leaving during a save');
+  await page.keyboard.press('Space');
+  // The question after a save, when it came before the reload, covers a row of the map.
+  const besideQuestion = (drawn) => drawn.slice(0, MapRows).filter((row, i) => i !== QuestionRow);
+  await waitFor('the game saved as the page went away', async () =>
+    screenText(besideQuestion(await pageScreen(page))) === screenText(besideQuestion(lastTurn)));
+  log('a save made as the page goes away is kept');
+
+  // A save, at the end of the turn: the page offers the saved game and the recordings of the
+  // three games so far, each going on from the one before.
+  await page.keyboard.press('S');
+  await page.keyboard.press('.');
+  await waitFor('the question after a save', async () =>
+    /Continue play\? \[Y\/n\]/.test(await screenRow(page, QuestionRow)));
+  const savedGame = await download(browser, page, (p) => p.click('#download-save'));
+  assert.equal(path.basename(savedGame), 'vardenholt.sav');
+  await page.click('#recordings summary');
+  const links = await waitFor('three recordings', async () => {
+    const found = await page.$$('#recordings li a');
+    return found.length === 3 && found;
+  });
+  for (const link of links) {
+    const recording = await download(browser, page, () => link.click());
+    const verified = childProcess.spawnSync(game, ['--verify', recording],
+                                            {env: {...process.env, HOME: freshHome()},
+                                             encoding: 'utf8'});
+    assert.equal(verified.status, 0, `--verify of the browser's recording: ${verified.stdout}` +
+                                     `${verified.stderr}\n${fs.readFileSync(recording, 'utf8')}`);
+    assert.match(verified.stdout, /saved/);
+    log(`a recording of the browser verifies in the terminal: ${verified.stdout.trim()}`);
+  }
+
+  // The saved game goes on in the terminal, in the virtual terminal and in the native program
+  // in tmux, as it does in the page after a reload.
+  const continued = terminalScreen([32], freshHome(fs.readFileSync(savedGame)));
+  const nativeHome = freshHome(fs.readFileSync(savedGame));
+  const native = await nativeScreen(nativeHome);
+  if (native === null) {
+    log('tmux is not installed: the downloaded game was only loaded by the native loader');
+  } else {
+    const trimmed = (rows) => rows.slice(0, MapRows).map((row) => row.trimEnd()).join('\n');
+    assert.equal(trimmed(native.split('\n')), trimmed(continued.rows),
+                 'the native program does not go on with the game saved in the browser');
+    log('the native program goes on with the game saved in the browser');
+  }
+  await page.reload();
+  await expectScreen(page, terminalScreen([]), 'the instructions after a second reload');
+  await page.keyboard.press('Space');
+  await expectScreen(page, continued, 'the saved game after a reload');
+
+  // Between games the page loads a saved game from a file, and goes on with it: one that the
+  // terminal saved, then a damaged one, which gives the terminal's error line.
+  const saveAndLoad = async (file) => {
+    await page.keyboard.press('S');
+    await page.keyboard.press('.');
+    await waitFor('the question after a save', async () =>
+      /Continue play/.test(await screenRow(page, QuestionRow)));
+    const input = await page.$('#load-save input');
+    await Promise.all([page.waitForNavigation(), input.uploadFile(file)]);
+    await expectScreen(page, terminalScreen([]), `the instructions after loading ${file}`);
+    await page.keyboard.press('Space');
+  };
+  if (native !== null) {
+    const nativeSave = path.join(nativeHome, '.vh', 'vardenholt.sav');
+    await waitFor('the terminal\'s game saved as its terminal closed', () =>
+      fs.existsSync(nativeSave));
+    await saveAndLoad(nativeSave);
+    await expectScreen(page, terminalScreen([32], freshHome(fs.readFileSync(nativeSave))),
+                       'the game that the terminal saved');
+  }
+  const damaged = path.join(temporary, 'damaged.sav');
+  fs.writeFileSync(damaged, '[191]I[5]');
+  await saveAndLoad(damaged);
+  const error = terminalScreen([32], freshHome('[191]I[5]'));
+  assert.match(error.rows[0], /^253: Invalid unmarshalling id/);
+  await expectScreen(page, error, 'the damaged saved game');
+  await page.keyboard.press('x');
+  await waitFor('the error line below the page', async () =>
+    /^253: Invalid unmarshalling id.*The game has ended/.test(await status(page)));
+
+  // A seed starts a new game, so it neither replaces nor continues a saved one, and a seed that
+  // is not one is named, as on the command line.
+  await page.goto(`${base}?seed=${Seed}`);
+  await waitFor('the refusal of a seeded game', async () =>
+    /a saved game exists in this browser/.test(await status(page)));
+  await page.goto(`${base}?seed=twelve`);
+  await waitFor('the refusal of a wrong seed', async () =>
+    /the seed must be a whole number from 0 to 2147483647, not 'twelve'/.test(await status(page)));
+  log('the page refuses a seed while a game is saved, and a seed that is not a number');
+  assert.deepEqual(pageErrors, [], 'the page threw');
+  return figures;
+}
+
+function report(figures) {
+  const kb = (bytes) => `${(bytes / 1024).toFixed(0)} KB`;
+  const latencies = figures.keyLatencies;
+  const lines = [
+    `page: ${figures.sizes.files.map((f) => `${f.name} ${kb(f.bytes)} (${kb(f.compressed)})`)
+      .join(', ')}; in all ${kb(figures.sizes.bytes)}, ${kb(figures.sizes.compressed)} compressed`,
+    `first screen: ${figures.coldLoad.opened.toFixed(0)} ms after the page was opened ` +
+      `(${figures.coldLoad.arrived.toFixed(0)} ms after its HTML arrived), ` +
+      `${figures.warmLoad.opened.toFixed(0)} ms when reloaded ` +
+      `(${figures.warmLoad.arrived.toFixed(0)} ms)`,
+    `a key to the screen drawn: median ${median(latencies).toFixed(1)} ms, ` +
+      `slowest ${Math.max(...latencies).toFixed(1)} ms over ${latencies.length} steps`,
+  ];
+  fs.writeFileSync(path.join(out, 'figures.txt'), lines.join('\n') + '\n');
+  lines.forEach((line) => console.log(`browser: ${line}`));
+}
+
+(async () => {
+  const {server, base} = await startServer();
+  const browser = await puppeteer.launch({
+    executablePath: chromium,
+    headless: true,
+    userDataDir: path.join(temporary, 'profile'),
+    // As root, and on a machine whose network is closed, Chromium needs these to start and to
+    // stay quiet.
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+  });
+  let failed = false;
+  try {
+    report(await run(browser, base));
+    console.log(`browser: passed; screenshots in ${out}`);
+  } catch (error) {
+    failed = true;
+    console.error(`FAIL: browser: ${error.stack || error}`);
+    console.error(`--- ${logFile} ---\n${fs.readFileSync(logFile, 'utf8')}`);
+  } finally {
+    await browser.close();
+    server.kill();
+    fs.rmSync(temporary, {recursive: true, force: true});
+  }
+  process.exit(failed ? 1 : 0);
+})();

@@ -1,0 +1,81 @@
+#include "web/WebTerminal.hpp"
+
+#include <emscripten.h>
+
+#include <csignal>
+
+#include "screen/Signals.hpp"
+#include "web/WebKeys.hpp"
+
+namespace vh {
+namespace {
+
+// The page's side of the terminal, in web/page.js.
+EM_JS(void, pageDraw, (const std::uint32_t* cells, int count),
+      { Module.vhDraw(HEAPU32.subarray(cells >> 2, (cells >> 2) + count)); });
+EM_ASYNC_JS(int, pageNextKey, (int milliseconds), { return await Module.vhNextKey(milliseconds); });
+EM_JS(void, pageKeepFiles, (), { Module.vhKeepFiles(); });
+
+// The colour a terminal draws text in when no pair is on: light grey.
+constexpr int DefaultForeground = 7;
+
+// A cell as the page reads it: the character in bits 0 to 7, the number of its colour among the
+// sixteen in bits 8 to 11, then bold, underline and reverse. Bold brightens the eight first
+// colours, as terminals do: that is how black in bold is the dark grey of the design.
+std::uint32_t packedCell(const ScreenBuffer::Cell& cell, int foreground) {
+  const TextAttributes& attributes = cell.attributes;
+  if (attributes.bold && foreground < 8) foreground += 8;
+  return static_cast<unsigned char>(cell.glyph) | static_cast<std::uint32_t>(foreground) << 8 |
+         (attributes.bold ? 1U << 12 : 0U) | (attributes.underline ? 1U << 13 : 0U) |
+         (attributes.reverse ? 1U << 14 : 0U);
+}
+
+}  // namespace
+
+void WebTerminal::definePair(int pair, Colour foreground, bool bright) {
+  if (pair > 0 && static_cast<std::size_t>(pair) < pairs_.size()) {
+    pairs_[static_cast<std::size_t>(pair)] = static_cast<int>(foreground) + (bright ? 8 : 0);
+  }
+}
+
+void WebTerminal::refresh() {
+  std::size_t i = 0;
+  for (int row = 0; row < ScreenBuffer::Rows; ++row) {
+    for (int column = 0; column < ScreenBuffer::Columns; ++column) {
+      const ScreenBuffer::Cell& cell = shown_.cell(column, row);
+      const auto pair = static_cast<std::size_t>(cell.attributes.pair);
+      const int foreground =
+          pair < pairs_.size() && pairs_[pair] ? *pairs_[pair] : DefaultForeground;
+      cells_[i++] = packedCell(cell, foreground);
+    }
+  }
+  pageDraw(cells_.data(), static_cast<int>(cells_.size()));
+}
+
+int WebTerminal::readKey() { return nextKey(-1); }
+
+int WebTerminal::readKeyWithin(int milliseconds) { return nextKey(milliseconds); }
+
+// As curses does, what was written is drawn before a key is read. The files the game wrote are
+// kept while the player thinks, so that they survive a reload whenever a key is awaited.
+int WebTerminal::nextKey(int milliseconds) {
+  refresh();
+  pageKeepFiles();
+  return pageNextKey(milliseconds);
+}
+
+}  // namespace vh
+
+// The page asks what a key press stands for: its code, or -1 when it is not the game's.
+extern "C" EMSCRIPTEN_KEEPALIVE int vh_key_code(const char* key, const char* code, int modifiers) {
+  const vh::KeyPress press{key,
+                           code,
+                           (modifiers & 1) != 0,
+                           (modifiers & 2) != 0,
+                           (modifiers & 4) != 0,
+                           (modifiers & 8) != 0};
+  return vh::keyCodeOf(press).value_or(-1);
+}
+
+// The page is going away: the game takes it as a hangup, and saves the game in play.
+extern "C" EMSCRIPTEN_KEEPALIVE void vh_hang_up() { vh::noteSignal(SIGHUP); }

@@ -1,0 +1,394 @@
+// The page around the game: it draws the game's screen, hands it the keyboard, keeps its files in
+// the browser's storage, and lets the player take the files away and bring a saved game back.
+// Built into the game's script, ahead of the code that runs the game.
+(() => {
+  'use strict';
+  const Columns = 80;
+  const Rows = 24;
+  const LineHeight = 1.2;  // as the style sheet sets it
+
+  const screen = document.getElementById('screen');
+  const statusLine = document.getElementById('status');
+
+  // The page says one thing at a time; errors stand out.
+  function say(text, isError) {
+    statusLine.textContent = '';
+    const line = document.createElement('span');
+    line.textContent = text;
+    if (isError) line.className = 'error';
+    statusLine.append(line);
+  }
+
+  // Whatever the game prints, it prints as the program does when it leaves the terminal.
+  Module.print = (text) => say(text, false);
+  Module.printErr = (text) => say(text, true);
+  Module.onAbort = (what) => say('The game stopped: ' + what, true);
+  Module.onRuntimeInitialized = () => say('');
+
+  // ?seed=N is the command line's --seed N.
+  const seed = new URLSearchParams(location.search).get('seed');
+  Module.arguments = seed === null ? [] : ['--seed', seed];
+
+  // The screen: one element per cell, drawn again only where a cell changed.
+  const cells = [];
+  for (let row = 0; row < Rows; ++row) {
+    const line = document.createElement('div');
+    for (let column = 0; column < Columns; ++column) {
+      const cell = document.createElement('span');
+      cell.textContent = ' ';
+      line.append(cell);
+      cells.push(cell);
+    }
+    screen.append(line);
+  }
+  const drawn = new Uint32Array(Columns * Rows).fill(0xffffffff);
+
+  // A cell's look from the game's packing: the character in bits 0 to 7, its colour among the
+  // sixteen in bits 8 to 11, then bold, underline and reverse.
+  function styleOf(packed) {
+    let style = 'c' + ((packed >> 8) & 15);
+    if (packed & (1 << 12)) style += ' b';
+    if (packed & (1 << 13)) style += ' u';
+    if (packed & (1 << 14)) style += ' r';
+    return style;
+  }
+
+  Module.vhDraw = (packed) => {
+    for (let i = 0; i < packed.length; ++i) {
+      const now = packed[i];
+      const before = drawn[i];
+      if (now === before) continue;
+      if ((now & 0xff) !== (before & 0xff)) cells[i].textContent = String.fromCharCode(now & 0xff);
+      if ((now & ~0xff) !== (before & ~0xff)) cells[i].className = styleOf(now);
+    }
+    drawn.set(packed);
+  };
+
+  // The screen takes the largest font that fits it whole in the window.
+  function fit() {
+    const area = screen.parentElement;
+    const probe = cells[0].getBoundingClientRect();
+    const size = parseFloat(screen.style.fontSize || '16');
+    const cellWidth = probe.width / size;
+    const fitting = Math.min(area.clientWidth / (Columns * cellWidth),
+                             area.clientHeight / (Rows * LineHeight));
+    screen.style.fontSize = Math.max(4, Math.floor(fitting * 2) / 2) + 'px';
+  }
+  window.addEventListener('resize', fit);
+  fit();
+
+  // Keys: the game says which key presses are its own; those the browser does not see. Keys
+  // typed while the game is busy wait their turn, as a terminal keeps them.
+  let running = false;
+  let leaving = false;  // the page is going away
+  const typed = [];
+  let waiting = null;
+
+  function deliver(code) {
+    if (waiting) {
+      const resolve = waiting;
+      waiting = null;
+      resolve(code);
+    } else {
+      typed.push(code);
+    }
+  }
+
+  // Waits for a key, or for that many milliseconds when not negative; -1 when none came.
+  Module.vhNextKey = (milliseconds) => new Promise((resolve) => {
+    if (typed.length > 0) {
+      resolve(typed.shift());
+      return;
+    }
+    waiting = resolve;
+    if (milliseconds >= 0) {
+      setTimeout(() => {
+        if (waiting !== resolve) return;
+        waiting = null;
+        resolve(-1);
+      }, milliseconds);
+    }
+  });
+
+  function withText(text, use) {
+    const size = lengthBytesUTF8(text) + 1;
+    const address = _malloc(size);
+    stringToUTF8(text, address, size);
+    try {
+      return use(address);
+    } finally {
+      _free(address);
+    }
+  }
+
+  function gameKey(event) {
+    const modifiers = (event.ctrlKey ? 1 : 0) | (event.altKey ? 2 : 0) | (event.metaKey ? 4 : 0) |
+                      (event.getModifierState('AltGraph') ? 8 : 0);
+    return withText(event.key || '', (key) => withText(event.code || '',
+        (code) => _vh_key_code(key, code, modifiers)));
+  }
+
+  window.addEventListener('keydown', (event) => {
+    if (!running || event.isComposing) return;
+    const code = gameKey(event);
+    if (code < 0) return;
+    event.preventDefault();
+    deliver(code);
+  });
+
+  // The files: the game's folder in the browser's storage, copied there from memory each time
+  // the game waits for a key and when the run ends. Copying takes the browser a moment, which a
+  // page that is going away does not have: what changed since the last copy then goes to the
+  // page's small synchronous storage, and into the folder when the page is opened again.
+  const Unsaved = 'vardenholt-files-not-yet-kept';
+  let home = null;
+  let storageWorks = true;
+  let syncing = false;
+  let kept = new Map();  // the time each file was last written, as the last copy found them
+  let duringSync = [];  // what waits for the copy in progress
+  const afterSync = [];  // what waits for the next one
+
+  function keepFiles(then) {
+    afterSync.push(then || (() => {}));
+    if (!syncing) sync();
+  }
+
+  function sync() {
+    syncing = true;
+    duringSync = afterSync.splice(0);
+    const found = writeTimes();
+    const done = () => {
+      syncing = false;
+      kept = found;
+      duringSync.splice(0).forEach((callback) => callback());
+      if (afterSync.length > 0) sync();
+    };
+    if (!storageWorks || home === null) {
+      done();
+      return;
+    }
+    FS.syncfs(false, (error) => {
+      if (error) storageFailed(error);
+      done();
+    });
+  }
+
+  // A page that is going away does not see its copies end: whatever waits for them goes on.
+  function stopWaitingForCopies() {
+    duringSync.splice(0).concat(afterSync.splice(0)).forEach((callback) => callback());
+  }
+
+  function storageFailed(error) {
+    storageWorks = false;
+    say('This browser does not keep the game\'s files (' + error + '): they last as long as ' +
+        'the page.', true);
+  }
+
+  function filesUnder(folder) {
+    return FS.readdir(folder).filter((name) => name !== '.' && name !== '..').flatMap((name) => {
+      const entry = folder + '/' + name;
+      const mode = FS.stat(entry).mode;
+      if (FS.isDir(mode)) return filesUnder(entry);
+      return FS.isFile(mode) ? [entry] : [];
+    });
+  }
+
+  function writeTimes() {
+    const files = home === null ? [] : filesUnder(home);
+    return new Map(files.map((file) => [file, FS.stat(file).mtime.getTime()]));
+  }
+
+  // Bytes as a string of one character each, which the synchronous storage keeps as it is.
+  const asText = (bytes) => Array.from(bytes, (byte) => String.fromCharCode(byte)).join('');
+  const asBytes = (text) => Uint8Array.from(text, (character) => character.charCodeAt(0));
+
+  function keepFilesNow() {
+    if (!storageWorks || home === null) return;
+    const changed =
+        filesUnder(home).filter((file) => kept.get(file) !== FS.stat(file).mtime.getTime());
+    const files = changed.map((file) => ({file, mode: FS.stat(file).mode,
+                                          text: asText(FS.readFile(file))}));
+    try {
+      localStorage.setItem(Unsaved, JSON.stringify(files));
+    } catch (error) {
+      // Nothing more can be done as the page goes.
+    }
+  }
+
+  function restoreUnsaved() {
+    const text = localStorage.getItem(Unsaved);
+    if (text === null) return false;
+    // Written out without destructuring, which the build's script optimiser mangles.
+    for (const entry of JSON.parse(text)) {
+      let folder = '';
+      for (const part of entry.file.split('/').slice(1, -1)) {
+        folder += '/' + part;
+        if (!FS.analyzePath(folder).exists) FS.mkdir(folder, 0o700);
+      }
+      FS.writeFile(entry.file, asBytes(entry.text));
+      FS.chmod(entry.file, entry.mode);
+    }
+    return true;
+  }
+
+  // The game's key reads, and its fsync (web/library.js), which waits for the copy: a save is
+  // kept once it returns. A page that is going away cannot wait.
+  Module.vhKeepFiles = (then) => {
+    if (leaving) {
+      if (then) then();
+      return;
+    }
+    keepFiles(then);
+  };
+
+  Module.vhOpenStorage = (folder) => new Promise((resolve) => {
+    home = folder;
+    try {
+      FS.mount(IDBFS, {}, home);
+      FS.syncfs(true, (error) => {
+        if (error) storageFailed(error);
+        kept = writeTimes();
+        if (!storageWorks || !restoreUnsaved()) {
+          resolve();
+          return;
+        }
+        keepFiles(() => {
+          localStorage.removeItem(Unsaved);
+          resolve();
+        });
+      });
+    } catch (error) {
+      storageFailed(error);
+      resolve();
+    }
+  });
+
+  // One game per browser, as one per save folder. A page that replaces this one, as a reload
+  // does, waits the moment it takes this one to let go.
+  const LockWait = 3000;
+  Module.vhHoldLock = () => new Promise((resolve) => {
+    if (!navigator.locks) {
+      resolve(1);
+      return;
+    }
+    const giveUp = new AbortController();
+    const timer = setTimeout(() => giveUp.abort(), LockWait);
+    navigator.locks.request('vardenholt', {signal: giveUp.signal}, () => {
+      clearTimeout(timer);
+      resolve(1);
+      return new Promise(() => {});  // held while the page lives
+    }).catch(() => resolve(0));
+  });
+
+  let savedGame = null;
+  let recordings = null;
+  let inPlay = false;
+
+  Module.vhUseFiles = (savedGamePath, recordingsPath) => {
+    savedGame = savedGamePath;
+    recordings = recordingsPath;
+    running = true;
+  };
+
+  // Once a seeded game has begun, reloading the page goes on with the game rather than asking
+  // for the seed again.
+  Module.vhGameInPlay = (value) => {
+    inPlay = value;
+    if (value && seed !== null) history.replaceState(null, '', location.pathname);
+  };
+
+  Module.vhRunEnded = () => {
+    running = false;
+    inPlay = false;
+    if (leaving) keepFilesNow();
+    keepFiles();
+    const ended = document.createElement('span');
+    ended.textContent = ' The game has ended: reload the page to play again.';
+    statusLine.append(ended);
+  };
+
+  // A page that goes away hangs up on the game, which saves the game in play as it does when
+  // its terminal goes away, at once: the run ends before the page does, also when the game was
+  // waiting for a save to be stored. A page brought back from the browser's history starts again.
+  window.addEventListener('pagehide', () => {
+    if (!running) return;
+    leaving = true;
+    _vh_hang_up();
+    deliver(-1);
+    stopWaitingForCopies();
+  });
+  window.addEventListener('pageshow', (event) => {
+    if (event.persisted) location.reload();
+  });
+
+  // Taking the files away and bringing a saved game back.
+  function download(path, name) {
+    const url = URL.createObjectURL(new Blob([FS.readFile(path)],
+                                             {type: 'application/octet-stream'}));
+    const link = document.createElement('a');
+    link.href = url;
+    link.download = name;
+    document.body.append(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(url), 60000);
+  }
+
+  function exists(path) {
+    return path !== null && FS.analyzePath(path).exists;
+  }
+
+  document.getElementById('download-save').addEventListener('click', (event) => {
+    event.currentTarget.blur();
+    if (exists(savedGame)) {
+      download(savedGame, savedGame.slice(savedGame.lastIndexOf('/') + 1));
+    } else {
+      say('There is no saved game: S saves the game in play.');
+    }
+  });
+
+  const loader = document.querySelector('#load-save input');
+  loader.addEventListener('change', async () => {
+    const file = loader.files[0];
+    loader.value = '';
+    if (!file) return;
+    if (savedGame === null) {
+      say('The game is not ready yet.', true);
+      return;
+    }
+    if (inPlay) {
+      say('Save the game in play first (S), then load another.', true);
+      return;
+    }
+    const folder = savedGame.slice(0, savedGame.lastIndexOf('/'));
+    if (!FS.analyzePath(folder).exists) FS.mkdir(folder, 0o700);
+    FS.writeFile(savedGame, new Uint8Array(await file.arrayBuffer()));
+    FS.chmod(savedGame, 0o600);
+    say('Loaded ' + file.name + ': the game goes on from it.');
+    // The next run begins with it, as the next vardenholt in a terminal would; a seed would
+    // refuse it.
+    keepFiles(() => location.replace(location.pathname));
+  });
+
+  const recordingList = document.querySelector('#recordings ul');
+  document.getElementById('recordings').addEventListener('toggle', (event) => {
+    if (!event.currentTarget.open) return;
+    recordingList.textContent = '';
+    const names = exists(recordings) ?
+        FS.readdir(recordings).filter((name) => name.endsWith('.vhr')).sort().reverse() : [];
+    if (names.length === 0) {
+      recordingList.append(Object.assign(document.createElement('li'),
+                                         {textContent: 'None yet: every game records itself.'}));
+    }
+    for (const name of names) {
+      const link = Object.assign(document.createElement('a'), {href: '#', textContent: name});
+      link.addEventListener('click', (click) => {
+        click.preventDefault();
+        download(recordings + name, name);
+      });
+      const item = document.createElement('li');
+      item.append(link);
+      recordingList.append(item);
+    }
+  });
+})();
