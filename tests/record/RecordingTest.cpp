@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 
 #include "main/Vardenholt.hpp"
@@ -266,4 +267,32 @@ TEST(Recording, OnlyTheNewestRecordingsAreKept) {
   EXPECT_FALSE(fs::exists(folder / "19990101-000000-1-1000.vhr"));
   EXPECT_TRUE(fs::exists(folder / "19990101-000000-1-1001.vhr"));
   EXPECT_TRUE(fs::exists(folder / "notes.txt"));
+}
+
+// The watcher steers a replay: each '+' halves the pause between keys, each '-' doubles it, and
+// 'q' stops the replay at once.
+TEST(Replay, TheWatchersKeysChangeThePaceAndStopIt) {
+  const TempHome home;
+  recordRun(" llllhhhhS.n", 0, 5);
+  const std::string recording = recordingsIn(home).at(0);
+  const std::string save = readFile(home.saveFile());
+  const auto watch = [&](const std::string& keys) {
+    VirtualTerminal screen;
+    screen.pressKeys(keys);
+    screen.whenOutOfKeys([] { return int{'x'}; });  // leaves the replay once it is over
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(watchRecording(recording, screen), 0);
+    return std::pair{std::chrono::steady_clock::now() - start, screen.toString()};
+  };
+  using std::chrono::milliseconds;
+  const auto [fast, fastEnd] = watch("+++");        // ten keys, 25 ms apart
+  const auto [slower, slowerEnd] = watch("+++--");  // 100 ms apart
+  const auto [stopped, stoppedEnd] = watch("q");
+  EXPECT_LT(fast, milliseconds(900));
+  EXPECT_GE(slower, milliseconds(1000));
+  EXPECT_LT(stopped, milliseconds(150));
+  EXPECT_EQ(fastEnd, slowerEnd) << "the same game, however fast";
+  EXPECT_NE(fastEnd.find("The recording is over: press any key to leave."), std::string::npos);
+  EXPECT_EQ(stoppedEnd.find("The recording"), std::string::npos);
+  EXPECT_EQ(readFile(home.saveFile()), save) << "the replayed save stays in the replay's folder";
 }
