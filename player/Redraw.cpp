@@ -11,22 +11,6 @@
 namespace vh {
 namespace {
 
-// The keypad groups that the capture counts open, in the colours of what they allow.
-void showEarnedKeys(const Kills& kills) {
-  const bool jumping = kills.knights >= 50;
-  if (kills.pawns >= 10 && kills.bishops <= 9)
-    showKeys(KeyGroup::OneDiagonal, KeyColour::CaptureOnly);
-  if (kills.pawns >= 50 && kills.rooks <= 9) showKeys(KeyGroup::TwoOrthogonal, KeyColour::MoveOnly);
-  if (kills.knights >= 10) showKeys(KeyGroup::KnightJumps, KeyColour::Jumping);
-  if (kills.bishops >= 10) {
-    showKeys(KeyGroup::OneDiagonal, KeyColour::MoveAndCapture);
-    showKeys(KeyGroup::TwoDiagonal, twoCellColour(kills.bishops >= 50, jumping));
-  }
-  if (kills.rooks >= 10) {
-    showKeys(KeyGroup::TwoOrthogonal, twoCellColour(kills.rooks >= 50, jumping));
-  }
-}
-
 constexpr std::array<std::string_view, 23> helpLines = {
     "Keyboard help:",
     "--------------",
@@ -59,11 +43,9 @@ void fullRefresh(const Map& map, const Player& player, const CreatureList& creat
   clearScreen();
   printAt(60, 0, "Area: " + std::to_string(level));
   showmap(map, player, creatures);
-  showKeys(KeyGroup::OneOrthogonal, KeyColour::MoveAndCapture);
-  showKeys(KeyGroup::Wait, KeyColour::WaitInPlace);
   initKills();
   showKills(player);
-  showEarnedKeys(player.kills);
+  showKeypad(player.kills);
 }
 
 void showmap(const Map& map, const Player& player, const CreatureList& creatures) {
