@@ -1,5 +1,6 @@
 // Long play: many games driven by a player who presses random keys, from area 1 and from saved
-// games far past area 20, checking after every turn what the game promises.
+// games far past area 20, checking after every turn what the game promises, and that every piece
+// would keep its rules if it moved in the position the turn left.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -17,6 +18,7 @@
 #include "screen/Screen.hpp"
 #include "screen/Signals.hpp"
 #include "screen/VirtualTerminal.hpp"
+#include "support/PieceRules.hpp"
 #include "support/TempHome.hpp"
 
 namespace vh {
@@ -26,8 +28,8 @@ namespace {
 // answer; once its budget is spent it interrupts the run as a keyboard interrupt would.
 int randomKey(std::mt19937& random, int& budget) {
   static constexpr std::string_view moves = "hjklyubnYUBNqwedcxzaHJKL12346789.5&(!#$\"*^";
-  static constexpr std::array<int, 16> others = {KeyLeft, KeyRight, KeyUp, KeyDown, 1, 4, 27,
-                                                 0534, 300, ' ', 'r', '?', 'y', 'N', 'S', 'm'};
+  static constexpr std::array<int, 16> others = {
+      KeyLeft, KeyRight, KeyUp, KeyDown, 1, 4, 27, 0534, 300, ' ', 'r', '?', 'y', 'N', 'S', 'm'};
   if (--budget < 0) {
     noteSignal(SIGINT);
     return NoKey;
@@ -82,18 +84,20 @@ void playOneRun(unsigned seed, int startLevel, int keys, Coverage& coverage) {
   VirtualTerminal screen;
   screen.whenOutOfKeys([&] { return randomKey(random, keys); });
   Kills last{};
-  observeTurns([&](Moment moment, const Map& map, const Player& king,
-                   const CreatureList& creatures, int level) {
+  observeTurns([&](Moment moment, const Map& map, const Player& king, const CreatureList& creatures,
+                   int level) {
     const Kills& k = king.kills;
     const bool turn = moment == Moment::TurnOver;
-    EXPECT_TRUE(!turn || (k.pawns >= last.pawns && k.knights >= last.knights &&
-                          k.bishops >= last.bishops && k.rooks >= last.rooks &&
-                          k.queens >= last.queens && k.king >= last.king))
+    EXPECT_TRUE(!turn ||
+                (k.pawns >= last.pawns && k.knights >= last.knights && k.bishops >= last.bishops &&
+                 k.rooks >= last.rooks && k.queens >= last.queens && k.king >= last.king))
         << "a capture count went down";
     (turn ? coverage.turns : coverage.areas) += 1;
     coverage.highestLevel = std::max(coverage.highestLevel, level);
     last = k;
     expectSoundState(screen, map, king, creatures);
+    VirtualTerminal scratch;
+    rules::expectPiecesKeepTheirRules(scratch, king, map, creatures);
     useTerminal(screen);
   });
   useTerminal(screen);
@@ -110,8 +114,8 @@ TEST(Soak, RandomPlayersKeepEveryPromise) {
     const int level = startLevels[seed % startLevels.size()];
     playOneRun(seed, level, level >= 60 ? 800 : 3000, coverage);
   }
-  std::printf("soak: %d runs, %d areas, %d turns, highest area %d\n", coverage.runs,
-              coverage.areas, coverage.turns, coverage.highestLevel);
+  std::printf("soak: %d runs, %d areas, %d turns, highest area %d\n", coverage.runs, coverage.areas,
+              coverage.turns, coverage.highestLevel);
   EXPECT_GT(coverage.turns, 2000);
   EXPECT_GE(coverage.highestLevel, 300);
 }
