@@ -49,6 +49,8 @@ TEST_F(Gameplay, TurnsGiveTheKingOneToThreeMovesAndEndWhenHeIsTakenOrOut) {
 // left it and leaves the record alone; a hangup after the King was taken writes nothing.
 TEST_F(Gameplay, GamesEndOnTheScoreScreenOrInASaveAndWriteOnlyWhatTheyShould) {
   const TempHome home;
+  EXPECT_THROW(runVardenholt(), KeyScriptExhausted);  // a run opens on the instructions
+  golden::expectScreen(terminal, "instructions");
   const std::string win = "[191]U[[0][0][3][191]I[1060][191]I[7][191]U[[1][2][0]]]";
   const struct {
     const char *name, *row, *kills, *keys;

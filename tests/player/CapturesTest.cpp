@@ -37,17 +37,4 @@ TEST_F(Gameplay, CapturesAnnounceTheAbilityTheyOpenAndRecolourTheKeypad) {
   }
 }
 
-// The Black King's capture has a line of its own; a captured piece on the King's cell is left
-// alone.
-TEST_F(Gameplay, CapturesOfTheBlackKingAreAnnouncedAndLeaveTheCapturedPieceAlone) {
-  Board b = Board::fromPicture({"@K"});
-  b.player.x = 3;  // onto the Black King
-  EXPECT_TRUE(checkCreatureKill(b.player, b.creatures));
-  EXPECT_EQ(terminal.row(23),
-            line("You have captured the Black King. Escape this area to win the game!"));
-  EXPECT_FALSE(checkCreatureKill(b.player, b.creatures));
-  checkPlayerKill(b.player, b.creatures);
-  EXPECT_EQ(b.player, (Player{true, 3, 2, taken("1K"), "You captured the king! ", false}));
-}
-
 }  // namespace vh::board

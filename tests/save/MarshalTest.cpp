@@ -5,7 +5,8 @@
 
 using namespace vh;
 
-// Each text read and written back, or "code: message" of the error that reading it raises.
+// Each text read and written back, or "code: message" of the error that reading it raises; the
+// errors of damaged real files are in DamagedFilesTest.
 TEST(Marshal, WritesBackWhatItReadsAndRejectsMalformedTexts) {
   std::string deep;
   for (int i = 0; i < 100000; ++i) deep += "[191]A[[" + std::to_string(i) + "]";
@@ -18,15 +19,9 @@ TEST(Marshal, WritesBackWhatItReadsAndRejectsMalformedTexts) {
       // Back-references name the very object read before, so it is written once again.
       {"[191]A[[0][191]U[[1][3][0]][191]C[1][191]C[0]]", "[191]A[[0][191]U[[1][3][0]][191]C[1][191]C[0]]"},
       {"[191]I[7]trailing", "[191]I[7]"},
-      {"[372]I[0]", "253: Invalid unmarshalling id"},
-      {"[191]F[0]", "254: Invalid value to unmarshall"},
-      {"[191]I[12", "254: Invalid int to unmarshall : [12"},
       {"[191]I[2147483648]", "254: Invalid int to unmarshall : number out of range"},
-      {"[191]S[[5]abc]", "254: Invalid string to unmarshall"},
       {"[191]A0", "254: Invalid array to unmarshall"},
       {"[191]U[[0][0][999]]", "254: Invalid union to unmarshall"},
-      {"[191]A[[0][191]A[[0]]]", "252: Invalid reference number to unmarshall"},
-      {"[191]A[[0][191]C[1]]", "253: Invalid circular structure"},
       {deep + std::string(100000, ']'), "254: Invalid value to unmarshall : nested too deeply"},
   };
   for (const auto& [text, expected] : cases) {

@@ -7,7 +7,6 @@
 #include <csignal>
 #include <cstdio>
 #include <random>
-#include <set>
 #include <utility>
 
 #include "main/Vardenholt.hpp"
@@ -38,17 +37,15 @@ int randomKey(std::mt19937& random, int& budget) {
   return roll < 170 ? moves[static_cast<std::size_t>(roll) % moves.size()] : others[roll % 16];
 }
 
-// Pieces on distinct clear cells, the King on a clear cell, and the map on screen exactly as a
-// fresh drawing of the state shows it.
+// The King and the pieces on clear cells, and the map on screen exactly as a fresh drawing of the
+// state shows it.
 void expectSoundState(const VirtualTerminal& screen, const Map& map, const Player& king,
                       const CreatureList& creatures) {
   EXPECT_TRUE(!king.alive || isclear(map, king.x, king.y, Undefined()));
-  std::set<std::pair<int, int>> taken;
   for (std::size_t i = 1; i < creatures.size(); ++i) {
     const Creature& c = creatures[i];
-    if (!c.alive) continue;
-    EXPECT_TRUE(isclear(map, c.x, c.y, Undefined())) << c.name << " at " << c.x << ", " << c.y;
-    EXPECT_TRUE(taken.insert({c.x, c.y}).second) << "two pieces on " << c.x << ", " << c.y;
+    EXPECT_TRUE(!c.alive || isclear(map, c.x, c.y, Undefined()))
+        << c.name << " at " << c.x << ", " << c.y;
   }
   VirtualTerminal fresh;
   useTerminal(fresh);

@@ -54,38 +54,38 @@ inline std::string brokenRule(const Player& king, const Map& map, const Creature
                               const CreatureList& after, std::size_t i) {
   const Creature &was = before[i], &is = after[i];
   const std::vector<MovePair> steps = stepsOf(was, king, map, before);
-  const MovePair step{is.x - was.x, is.y - was.y};
-  const bool moved = step != MovePair{0, 0}, captured = playerAt(king, is.x, is.y);
-  const int ax = std::abs(king.x - is.x), ay = std::abs(king.y - is.y);
-  const auto hasStep = [&](auto wanted) {
-    for (const MovePair s : steps) {
-      if (wanted(std::abs(king.x - was.x - s.dx), std::abs(king.y - was.y - s.dy))) return true;
-    }
-    return false;
+  const MovePair step{is.x - was.x, is.y - was.y}, none{0, 0};
+  const auto away = [&](int x, int y) {
+    return std::max(std::abs(king.x - x), std::abs(king.y - y));
   };
-  for (std::size_t j = 1; j < after.size(); ++j) {
-    if (j != i && after[j] != before[j]) return "another piece moved";
+  // How near the King a piece that does not take him may stop while it has a step farther out.
+  const int keep = was.name == "knight" || was.name == "bishop" ? 1
+                   : was.name == "rook" || was.name == "queen"  ? 2
+                                                                : 0;
+  bool couldTake = false, couldKeepOff = false;
+  for (const MovePair s : steps) {
+    couldTake |= away(was.x + s.dx, was.y + s.dy) == 0;
+    couldKeepOff |= away(was.x + s.dx, was.y + s.dy) > keep;
   }
   std::set<std::pair<int, int>> taken;
   for (std::size_t j = 1; j < after.size(); ++j) {
+    if (j != i && after[j] != before[j]) return "another piece moved";
     if (after[j].alive && !taken.insert({after[j].x, after[j].y}).second)
       return "two live pieces share a cell";
   }
+  const bool captured = away(is.x, is.y) == 0;
   if (was.name == "pawn" && captured && (step.dx == 0 || step.dy == 0))
     return "a pawn stepped onto the King orthogonally";
-  if (moved && std::find(steps.begin(), steps.end(), step) == steps.end())
+  if (step != none && std::ranges::find(steps, step) == steps.end())
     return "it made a step its rule does not allow";
-  if (!moved && !steps.empty()) return "it stayed though it could move";
-  if (!captured && was.name != "pawn" && hasStep([](int x, int y) { return !x && !y; }))
-    return "it let the King go though it could take him";
-  const int keep = was.name == "knight" || was.name == "bishop" ? 1 : 2;
-  if (!captured && was.name != "pawn" && was.name != "king" && ax <= keep && ay <= keep &&
-      hasStep([keep](int x, int y) { return x > keep || y > keep; }))
+  if (step == none && !steps.empty()) return "it stayed though it could move";
+  if (!captured && couldTake) return "it let the King go though it could take him";
+  if (!captured && away(is.x, is.y) <= keep && couldKeepOff)
     return "it stopped next to the King though it had a step farther away";
   const int dx = king.x - was.x, dy = king.y - was.y;
   const MovePair towards{(dx > 0) - (dx < 0), (dy > 0) - (dy < 0)};
   if (was.name == "pawn" && (dx == 0) != (dy == 0) && std::abs(dx + dy) > 2 &&
-      std::find(steps.begin(), steps.end(), towards) != steps.end() && step != towards)
+      std::ranges::find(steps, towards) != steps.end() && step != towards)
     return "a pawn in line with the King three or more cells away did not advance";
   return "";
 }
