@@ -13,8 +13,10 @@ using Counts = std::map<std::string, int>;
 // The pieces an area adds after its random ones, given how many of each kind those drew.
 static Counts guaranteedPieces(int level, Counts drawn) {
   if (level >= 20) return {{"king", 1}, {"queen", level - 19}};
-  const std::string kind =
-      level >= 15 ? "queen" : level >= 10 ? "rook" : level >= 6 ? "knight" : "bishop";
+  const std::string kind = level >= 15   ? "queen"
+                           : level >= 10 ? "rook"
+                           : level >= 6  ? "knight"
+                                         : "bishop";
   const int wanted = level >= 15 ? 1 : level - (level >= 10 ? 9 : level >= 6 ? 5 : 2);
   return wanted > drawn[kind] ? Counts{{kind, wanted - drawn[kind]}} : Counts{};
 }

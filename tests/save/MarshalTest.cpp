@@ -17,7 +17,8 @@ TEST(Marshal, WritesBackWhatItReadsAndRejectsMalformedTexts) {
       {"[191]U[[0][0][3][191]I[1060][191]I[20][191]U[[1][2][0]]]",
        "[191]U[[0][0][3][191]I[1060][191]I[20][191]U[[1][2][0]]]"},
       // Back-references name the very object read before, so it is written once again.
-      {"[191]A[[0][191]U[[1][3][0]][191]C[1][191]C[0]]", "[191]A[[0][191]U[[1][3][0]][191]C[1][191]C[0]]"},
+      {"[191]A[[0][191]U[[1][3][0]][191]C[1][191]C[0]]",
+       "[191]A[[0][191]U[[1][3][0]][191]C[1][191]C[0]]"},
       {"[191]I[7]trailing", "[191]I[7]"},
       {"[191]I[2147483648]", "254: Invalid int to unmarshall : number out of range"},
       {"[191]A0", "254: Invalid array to unmarshall"},
