@@ -79,7 +79,7 @@ TEST_F(Gameplay, GamesEndOnTheScoreScreenOrInASaveAndWriteOnlyWhatTheyShould) {
       b.player.saveRequested = true;
       saved = marshal(toDocument(GameState{b.map, b.player, b.creatures, 7}), SaveId);
     }
-    EXPECT_EQ(readFile(home.saveFile()), saved);
+    EXPECT_TRUE(readFile(home.saveFile()) == saved) << "the saved game is not the one expected";
   }
 }
 
