@@ -54,5 +54,5 @@ TEST(DamagedFiles, FailWithTheErrorThatNamesTheDamageAndStay) {
     if (golden::updating()) writeFile(regression, text);
     EXPECT_TRUE(readFile(regression) == text) << "the regression file is not the damaged file";
   }
-  EXPECT_EQ(rows, 31);
+  EXPECT_EQ(rows, 32);
 }
