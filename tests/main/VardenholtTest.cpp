@@ -5,6 +5,7 @@
 #include <string>
 
 #include "main/Vardenholt.hpp"
+#include "map/Mapgen.hpp"
 #include "random/Lfrand.hpp"
 
 using namespace vh;
@@ -40,4 +41,19 @@ TEST(Population, RandomPiecesThenTheLevelsGuaranteedOnesEvenWhenCrowded) {
   const auto king = std::ranges::find(crowd, "king", &Creature::name);
   ASSERT_EQ(crowd.end() - king, 300 - 18);
   EXPECT_TRUE(std::all_of(king + 1, crowd.end(), [](auto& c) { return c.name == "queen"; }));
+}
+
+// Areas 1 to 9 are of the first type of map and later ones of the second, with its extra corridor.
+TEST(Areas, FromAreaTenTheMapsAreOfTheSecondType) {
+  for (const int level : {9, 10}) {
+    lfSrand(4);
+    const Map area = buildAreaMap(level);
+    lfSrand(4);
+    const Map expected = initmap(level == 10 ? 1 : 0, makemap(MapWidth, MapHeight));
+    for (int x = 1; x <= MapWidth; ++x) {
+      for (int y = 1; y <= MapHeight; ++y) {
+        ASSERT_EQ(area.cells[x][y].terrain, expected.cells[x][y].terrain) << level;
+      }
+    }
+  }
 }
