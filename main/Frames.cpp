@@ -41,9 +41,8 @@ constexpr std::array<std::string_view, 24> instructions = {
 }  // namespace
 
 void showInstructions() {
-  for (std::size_t row = 0; row < instructions.size(); ++row) {
-    if (!instructions[row].empty()) printAt(4, static_cast<int>(row), instructions[row]);
-  }
+  int row = 0;
+  for (const std::string_view line : instructions) printAt(4, row++, line);
   waitChar();
 }
 

@@ -57,9 +57,8 @@ void showmap(const Map& map, const Player& player, const CreatureList& creatures
 
 void showHelp() {
   clearScreen();
-  for (std::size_t row = 0; row < helpLines.size(); ++row) {
-    if (!helpLines[row].empty()) printAt(2, static_cast<int>(row), helpLines[row]);
-  }
+  int row = 0;
+  for (const std::string_view line : helpLines) printAt(2, row++, line);
   waitChar();
 }
 

@@ -8,6 +8,7 @@ using namespace vh;
 // Each text read and written back, or "code: message" of the error that reading it raises; the
 // errors of damaged real files are in DamagedFilesTest.
 TEST(Marshal, WritesBackWhatItReadsAndRejectsMalformedTexts) {
+  const std::string long200 = "[191]S[[200]" + std::string(200, 'x') + "]";
   std::string deep;
   for (int i = 0; i < 100000; ++i) deep += "[191]A[[" + std::to_string(i) + "]";
   const std::vector<std::pair<std::string, std::string>> cases = {
@@ -20,6 +21,7 @@ TEST(Marshal, WritesBackWhatItReadsAndRejectsMalformedTexts) {
       {"[191]A[[0][191]U[[1][3][0]][191]C[1][191]C[0]]",
        "[191]A[[0][191]U[[1][3][0]][191]C[1][191]C[0]]"},
       {"[191]I[7]trailing", "[191]I[7]"},
+      {long200, long200},  // fills the writer's first storage to the last byte
       {"[191]I[2147483648]", "254: Invalid int to unmarshall : number out of range"},
       {"[191]A0", "254: Invalid array to unmarshall"},
       {"[191]U[[0][0][999]]", "254: Invalid union to unmarshall"},
