@@ -1,5 +1,6 @@
 #include "creatures/Creaturedata.hpp"
 
+#include <algorithm>
 #include <utility>
 
 #include "creatures/Creatures.hpp"
@@ -51,11 +52,8 @@ Creature Queen() { return pieceOf(Kind::Queen); }
 Creature King() { return pieceOf(Kind::King); }
 Creature Random() { return Creature{false, -1, -1, kindOf(Kind::Pawn).look, "dead"}; }
 bool iscreatureAt(const CreatureList& creatures, int x, int y) {
-  for (std::size_t i = 1; i < creatures.size(); ++i) {
-    const Creature& c = creatures[i];
-    if (c.alive && c.x == x && c.y == y) return true;
-  }
-  return false;
+  return std::ranges::any_of(piecesOf(creatures),
+                             [&](const Creature& c) { return c.alive && c.x == x && c.y == y; });
 }
 
 std::array<MovePair, 8> KnightsMoves() {

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <ranges>
 #include <span>
 #include <string>
 #include <string_view>
@@ -37,6 +38,10 @@ struct MovePair {
 // is a placeholder that never holds a piece (saved games write it as the integer 0); every loop
 // over the list starts at 1. Captured pieces stay in the list with alive false.
 using CreatureList = std::vector<Creature>;
+
+// The pieces of a list: positions 1 onwards.
+inline auto piecesOf(CreatureList& creatures) { return creatures | std::views::drop(1); }
+inline auto piecesOf(const CreatureList& creatures) { return creatures | std::views::drop(1); }
 
 // What position 0 of a creature list holds: never a piece, never read.
 Creature Placeholder();

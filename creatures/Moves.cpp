@@ -1,6 +1,7 @@
 // The pieces' turn and the move rule of each kind.
 #include <array>
 #include <cstdlib>
+#include <ranges>
 #include <span>
 #include <vector>
 
@@ -62,8 +63,8 @@ void searchAndMove(const Player& player, const Map& map, std::size_t i, Creature
 }  // namespace
 
 void moveCreatures(const Player& player, const Map& map, CreatureList& creatures) {
-  const std::size_t size = creatures.size();
-  for (std::size_t i = 1; i < size; ++i) {
+  // The list's length is read once: the pieces' turn never adds to it.
+  for (const std::size_t i : std::views::iota(std::size_t{1}, creatures.size())) {
     if (!creatures[i].alive) continue;
     if (const PieceKind* kind = kindNamed(creatures[i].name)) kind->move(player, map, i, creatures);
   }

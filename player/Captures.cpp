@@ -35,8 +35,7 @@ void count(Kills& kills, const PieceKind& kind) {
 
 bool checkCreatureKill(Player& player, CreatureList& creatures) {
   bool captured = false;
-  for (std::size_t i = 1; i < creatures.size(); ++i) {
-    Creature& piece = creatures[i];
+  for (Creature& piece : piecesOf(creatures)) {
     if (!piece.alive || !playerAt(player, piece.x, piece.y)) continue;
     piece.alive = false;
     captured = true;
@@ -49,8 +48,7 @@ bool checkCreatureKill(Player& player, CreatureList& creatures) {
 }
 
 void checkPlayerKill(Player& player, const CreatureList& creatures) {
-  for (std::size_t i = 1; i < creatures.size(); ++i) {
-    const Creature& piece = creatures[i];
+  for (const Creature& piece : piecesOf(creatures)) {
     if (!piece.alive || !playerAt(player, piece.x, piece.y)) continue;
     player.alive = false;
     player.message += "You were captured by a " + piece.name + ". Checkmate.";

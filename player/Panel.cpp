@@ -101,21 +101,18 @@ std::optional<KeyColour> keyColour(KeyGroup group, const Kills& kills) {
 void initKills() {
   printAtColour(PanelColumn, 2, "Captures", Colour::White, Attribute::Normal);
   printAtColour(PanelColumn, 3, Underline, Colour::White, Attribute::Normal);
-  for (std::size_t i = 0; i < countRows.size(); ++i) {
-    const Screencell look = kindOf(countRows[i].kind).look;
-    printAtColour(PanelColumn, FirstCountRow + static_cast<int>(i), countRows[i].label, look.colour,
-                  look.attribute);
-  }
-  for (std::size_t i = 0; i < countRows.size(); ++i) {
-    printAtColour(CountColumn - 2, FirstCountRow + static_cast<int>(i), ": 0", Colour::White,
-                  Attribute::Normal);
+  int row = FirstCountRow;
+  for (const CountRow& count : countRows) {
+    const Screencell look = kindOf(count.kind).look;
+    printAtColour(PanelColumn, row, count.label, look.colour, look.attribute);
+    printAtColour(CountColumn - 2, row++, ": 0", Colour::White, Attribute::Normal);
   }
 }
 
 void showKills(const Player& player) {
-  for (std::size_t i = 0; i < countRows.size(); ++i) {
-    printAt(CountColumn, FirstCountRow + static_cast<int>(i),
-            std::to_string(player.kills.*kindOf(countRows[i].kind).captures));
+  int row = FirstCountRow;
+  for (const CountRow& count : countRows) {
+    printAt(CountColumn, row++, std::to_string(player.kills.*kindOf(count.kind).captures));
   }
 }
 
