@@ -59,14 +59,19 @@ TEST_F(Gameplay, KingFollowsTheKeysHisCapturesOpen) {
   }
 }
 
-// The notice of a save stays until the next key; a code above 255 is no key of the King's.
+// Redraw and help keys redraw the whole screen and are no moves; the notice of a save stays until
+// the next key; a code above 255 is no key of the King's.
 TEST_F(Gameplay, KingWaitsWhileTheScreenIsRedrawnAndASaveIsPromised) {
   Board b = Board::fromPicture(around);
-  printAt(0, 0, "scribbled over");
-  terminal.pressKeys("rS");
+  for (const char* keys : {"r", "R", "?x", "/x"}) {
+    printAt(0, 0, "scribbled over");
+    terminal.pressKeys(keys);
+    EXPECT_THROW(movePlayer(b.player, b.map, b.creatures, 1), KeyScriptExhausted);
+    expectRedrawn(b, 0, 23, 0, 79);
+  }
+  terminal.pressKeys("S");
   EXPECT_THROW(movePlayer(b.player, b.map, b.creatures, 1), KeyScriptExhausted);
   EXPECT_EQ(terminal.row(22), line("Will save and exit when you complete this turn."));
-  expectRedrawn(b, 0, 21, 0, 79);
   terminal.pressKey('h' + 256);
   EXPECT_THROW(movePlayer(b.player, b.map, b.creatures, 1), KeyScriptExhausted);
   EXPECT_EQ(terminal.row(22), line("That's not a legal move."));
