@@ -20,26 +20,32 @@ Board savedRow(const char* row, const char* kills, int level = 7) {
 }
 
 // Turns through the driver: five captured queens give the King a second move and ten a third, a
-// piece that takes him ends the game, and reaching the exit ends the turn before any piece answers.
+// piece that takes him ends the game, and reaching the exit ends the turn before any piece answers
+// and leads to the next area, or to the victory once the Black King is taken.
 TEST_F(Gameplay, TurnsGiveTheKingOneToThreeMovesAndEndWhenHeIsTakenOrOut) {
   const TempHome home;
   const struct {
     const char *kills, *row, *keys, *line0, *line1, *screen = nullptr;
-  } turns[] = {{"4Q", "@P..", "l", "You captured a pawn! ", ""},
-               {"9P 5Q", "@PK.", "l", "You captured a pawn! ", "Second move.", "second-move"},
-               {"9P 5Q", "@PK.", "ll", "You captured the king! ", "", "captures-announced"},
-               {"4Q", "@Q..", "l", "You captured a queen! ", "Second move."},
-               {"10Q", "@P..", "ll", "", "Third move."},
-               {"10Q", "@P..", "llh", "", ""},
-               {"", "@PQ.", "l", "You captured a pawn! You were captured by a queen. Checkmate.",
-                "Press any key to exit."},
-               {"10Q", "R.@.", "l", "", "Press any key for the next area."}};
+    int area = 7;
+  } turns[] = {
+      {"4Q", "@P..", "l", "You captured a pawn! ", ""},
+      {"9P 5Q", "@PK.", "l", "You captured a pawn! ", "Second move.", "second-move"},
+      {"9P 5Q", "@PK.", "ll", "You captured the king! ", "", "captures-announced"},
+      {"4Q", "@Q..", "l", "You captured a queen! ", "Second move."},
+      {"10Q", "@P..", "ll", "", "Third move."},
+      {"10Q", "@P..", "llh", "", ""},
+      {"", "@PQ.", "l", "You captured a pawn! You were captured by a queen. Checkmate.",
+       "Press any key to exit."},
+      {"10Q", "R.@.", "l", "", "Press any key for the next area."},
+      {"10Q", "R.@.", "l ", "", "", nullptr, 8},
+      {"1K", "R.@.", "l", "", "You have killed the Black King and escaped! You have won!"}};
   for (const auto& turn : turns) {
     SCOPED_TRACE(testing::Message() << turn.kills << " " << turn.row << " " << turn.keys);
     savedRow(turn.row, turn.kills);
     terminal.pressKeys(" " + std::string(turn.keys));  // past the instructions first
     EXPECT_THROW(runVardenholt(), KeyScriptExhausted);
     EXPECT_EQ(terminal.row(19) + terminal.row(20), line(turn.line0) + line(turn.line1));
+    EXPECT_EQ(golden::trimmed(terminal.row(0).substr(60)), "Area: " + std::to_string(turn.area));
     if (turn.screen) golden::expectScreen(terminal, turn.screen);
   }
 }
