@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 
+#include "creatures/Creatures.hpp"
 #include "main/Vardenholt.hpp"
 #include "map/Mapgen.hpp"
 #include "random/Lfrand.hpp"
@@ -37,8 +38,11 @@ TEST(Population, RandomPiecesThenTheLevelsGuaranteedOnesEvenWhenCrowded) {
       EXPECT_EQ(added, guaranteedPieces(level, drawn)) << "seed " << seed << ", area " << level;
     }
   }
-  lfSrand(10);  // far more random pieces than room: they give way to the King and his 281 queens
-  const CreatureList crowd = populateArea(buildAreaMap(300), 300);
+  // Far more random pieces than room: they give way to the King and his 281 queens, who fill it.
+  lfSrand(10);
+  const Map crowded = buildAreaMap(300);
+  const CreatureList crowd = populateArea(crowded, 300);
+  EXPECT_EQ(freePlacementCells(crowded, crowd), 0);
   const auto king = std::ranges::find(crowd, "king", &Creature::name);
   ASSERT_EQ(crowd.end() - king, 300 - 18);
   EXPECT_TRUE(std::all_of(king + 1, crowd.end(), [](auto& c) { return c.name == "queen"; }));
