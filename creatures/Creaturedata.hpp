@@ -3,7 +3,6 @@
 
 #include <array>
 #include <cstddef>
-#include <ranges>
 #include <span>
 #include <string>
 #include <string_view>
@@ -40,8 +39,12 @@ struct MovePair {
 using CreatureList = std::vector<Creature>;
 
 // The pieces of a list: positions 1 onwards.
-inline auto piecesOf(CreatureList& creatures) { return creatures | std::views::drop(1); }
-inline auto piecesOf(const CreatureList& creatures) { return creatures | std::views::drop(1); }
+inline std::span<Creature> piecesOf(CreatureList& creatures) {
+  return std::span(creatures).subspan(creatures.empty() ? 0 : 1);
+}
+inline std::span<const Creature> piecesOf(const CreatureList& creatures) {
+  return std::span(creatures).subspan(creatures.empty() ? 0 : 1);
+}
 
 // What position 0 of a creature list holds: never a piece, never read.
 Creature Placeholder();

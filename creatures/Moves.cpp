@@ -1,7 +1,6 @@
 // The pieces' turn and the move rule of each kind.
 #include <array>
 #include <cstdlib>
-#include <ranges>
 #include <span>
 #include <vector>
 
@@ -63,10 +62,11 @@ void searchAndMove(const Player& player, const Map& map, std::size_t i, Creature
 }  // namespace
 
 void moveCreatures(const Player& player, const Map& map, CreatureList& creatures) {
-  // The list's length is read once: the pieces' turn never adds to it.
-  for (const std::size_t i : std::views::iota(std::size_t{1}, creatures.size())) {
-    if (!creatures[i].alive) continue;
-    if (const PieceKind* kind = kindNamed(creatures[i].name)) kind->move(player, map, i, creatures);
+  std::size_t i = 0;  // the position of the piece in the list
+  for (const Creature& piece : piecesOf(creatures)) {
+    ++i;
+    if (!piece.alive) continue;
+    if (const PieceKind* kind = kindNamed(piece.name)) kind->move(player, map, i, creatures);
   }
 }
 
