@@ -16,11 +16,10 @@ using namespace vh;
 TEST(SaveFlow, ASaveResumesOnTheNextRunAndADamagedOneShowsItsErrorAndStays) {
   const TempHome home;
   std::string shown;  // the game as last shown to the player, written out
-  observeTurns(
-      [&](Moment, const Map& map, Player player, const CreatureList& creatures, int level) {
-        player.saveRequested = false;
-        shown = marshal(toDocument(GameState{map, player, creatures, level}), SaveId);
-      });
+  observeTurns([&](Moment, const Map& map, Player player, const CreatureList& creatures, int level) {
+    player.saveRequested = false;
+    shown = marshal(toDocument(GameState{map, player, creatures, level}), SaveId);
+  });
   VirtualTerminal terminal;
   useTerminal(terminal);
   terminal.pressKeys(" S5n");  // past the instructions, ask to save, wait a turn, then answer
