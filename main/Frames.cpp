@@ -1,6 +1,5 @@
 #include "main/Frames.hpp"
 
-#include <array>
 #include <string>
 #include <string_view>
 
@@ -11,7 +10,7 @@
 namespace vh {
 namespace {
 
-constexpr std::array<std::string_view, 24> instructions = {
+constexpr std::string_view instructions[] = {
     "                              Vardenholt",
     "                              ----------",
     "You are the White King, former ruler of the chessboard. Your army has",
@@ -47,7 +46,7 @@ void showInstructions() {
 }
 
 int scoreOf(const Player& player) {
-  static constexpr std::array<int, 3> bonus = {0, 500, 1000};
+  static constexpr int bonus[] = {0, 500, 1000};
   const Kills& k = player.kills;
   return bonus[static_cast<std::size_t>(outcomeOf(player))] + k.pawns + 3 * k.bishops +
          3 * k.knights + 5 * k.rooks + 9 * k.queens;
@@ -60,7 +59,7 @@ Outcome outcomeOf(const Player& player) {
 }
 
 void showScore(const Player& player, int level) {
-  static constexpr std::array<std::string_view, 3> verdicts = {
+  static constexpr std::string_view verdicts[] = {
       "You were captured by the forces of the Black King. You lose.",
       "You captured the Black King but were captured yourself! A draw!",
       "You captured the Black King and escaped alive! You win!"};

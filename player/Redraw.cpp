@@ -1,6 +1,5 @@
 #include "player/Redraw.hpp"
 
-#include <array>
 #include <string>
 #include <string_view>
 
@@ -11,7 +10,7 @@
 namespace vh {
 namespace {
 
-constexpr std::array<std::string_view, 23> helpLines = {
+constexpr std::string_view helpLines[] = {
     "Keyboard help:",
     "--------------",
     "The movement keys are shown on the right of the screen.",

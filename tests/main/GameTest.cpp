@@ -69,6 +69,10 @@ TEST_F(Gameplay, GamesEndOnTheScoreScreenOrInASaveAndWriteOnlyWhatTheyShould) {
       {"win", "@K.", "1P 2N 1B 1R 5Q", "llxn", win},
       {"save", "@....P.", "", "S.n", win, "@...P.."},
       {"hangup", "@.Q", "", ".", win, nullptr, true}};
+  int areasShown = 0;  // with the cursor hidden, to the tests of long play that watch them
+  observeTurns([&](Moment moment, auto&&...) {
+    areasShown += moment == Moment::AreaShown && !terminal.cursorVisible();
+  });
   for (const auto& game : games) {
     SCOPED_TRACE(game.name);
     savedRow(game.row, game.kills);
@@ -87,6 +91,8 @@ TEST_F(Gameplay, GamesEndOnTheScoreScreenOrInASaveAndWriteOnlyWhatTheyShould) {
     }
     EXPECT_TRUE(readFile(home.saveFile()) == saved) << "the saved game is not the one expected";
   }
+  observeTurns(nullptr);
+  EXPECT_EQ(areasShown, 5);
 }
 
 }  // namespace vh::board

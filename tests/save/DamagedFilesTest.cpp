@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 
 #include "save/Savefile.hpp"
@@ -44,15 +45,17 @@ TEST(DamagedFiles, FailWithTheErrorThatNamesTheDamageAndStay) {
     writeFile(file, text);
     std::string error = field[3] == "<read>" ? "" : field[3];
     if (error.find('%') != std::string::npos) error.replace(error.find('%'), 1, file.string());
+    std::optional<GameState> read;
     EXPECT_EQ(failureOf([&] {
-                saved ? (void)loadGame() : (void)updateHighScore(HighScore{1, 1, Outcome::Win});
+                saved ? (void)(read = loadGame()) : (void)updateHighScore({1, 1, Outcome::Win});
               }),
               error);
     if (padded) continue;
-    EXPECT_TRUE(readFile(file) == text) << "the damaged file was changed";
+    if (read) saveGame(read->map, read->player, read->creatures, read->level);
+    EXPECT_TRUE(readFile(file) == text) << "the file was changed on its way in or back out";
     const std::string regression = fuzz + "/regressions/" + name;
     if (golden::updating()) writeFile(regression, text);
     EXPECT_TRUE(readFile(regression) == text) << "the regression file is not the damaged file";
   }
-  EXPECT_EQ(rows, 32);
+  EXPECT_EQ(rows, 35);
 }

@@ -21,7 +21,9 @@ TEST(Marshal, WritesBackWhatItReadsAndRejectsMalformedTexts) {
       {"[191]A[[0][191]U[[1][3][0]][191]C[1][191]C[0]]",
        "[191]A[[0][191]U[[1][3][0]][191]C[1][191]C[0]]"},
       {"[191]I[7]trailing", "[191]I[7]"},
-      {"[191]I[0000000000000000007]", "[191]I[7]"},  // numbers run to 19 characters
+      {"[191]S[[3]abc", "[191]S[[3]abc]"},  // the string reaches the end; its bracket is missing
+      {"[191]A[[0][191]C[1]]", "253: Invalid circular structure"},  // to itself, not yet begun
+      {"[191]I[0000000000000000007]", "[191]I[7]"},                 // numbers run to 19 characters
       {"[191]I[00000000000000000007]", "254: Invalid int to unmarshall : [00000000000000000007]"},
       {long200, long200},  // fills the writer's first storage to the last byte
       {"[191]I[2147483648]", "254: Invalid int to unmarshall : number out of range"},
