@@ -9,10 +9,16 @@ using namespace vh;
 // errors of damaged real files are in DamagedFilesTest.
 TEST(Marshal, WritesBackWhatItReadsAndRejectsMalformedTexts) {
   const std::string long200 = "[191]S[[200]" + std::string(200, 'x') + "]";
-  std::string deep;
-  for (int i = 0; i < 100000; ++i) deep += "[191]A[[" + std::to_string(i) + "]";
+  const auto nested = [](int levels) {  // arrays in arrays
+    std::string text;
+    for (int i = 0; i < levels; ++i) text += "[191]A[[" + std::to_string(i) + "]";
+    return text + std::string(levels, ']');
+  };
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"[191]I[-2147483648]", "[191]I[-2147483648]"},
+      {"[191]I[2147483647]", "[191]I[2147483647]"},
+      // A number ends at its first other character, its item at the bracket after.
+      {"[191]A[[0][191]I[12a][191]I[3]]", "[191]A[[0][191]I[12][191]I[3]]"},
       {"[191]S[[7]a]b[[c]]", "[191]S[[7]a]b[[c]]"},
       {"[191]A[[0]]", "[191]A[[0]]"},
       {"[191]U[[0][0][3][191]I[1060][191]I[20][191]U[[1][2][0]]]",
@@ -29,7 +35,8 @@ TEST(Marshal, WritesBackWhatItReadsAndRejectsMalformedTexts) {
       {"[191]I[2147483648]", "254: Invalid int to unmarshall : number out of range"},
       {"[191]A0", "254: Invalid array to unmarshall"},
       {"[191]U[[0][0][999]]", "254: Invalid union to unmarshall"},
-      {deep + std::string(100000, ']'), "254: Invalid value to unmarshall : nested too deeply"},
+      {nested(201), nested(201)},
+      {nested(202), "254: Invalid value to unmarshall : nested too deeply"},
   };
   for (const auto& [text, expected] : cases) {
     std::string written;
