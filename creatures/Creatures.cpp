@@ -1,5 +1,6 @@
 #include "creatures/Creatures.hpp"
 
+#include <algorithm>
 #include <limits>
 #include <vector>
 
@@ -27,8 +28,7 @@ class Occupancy {
       : width_(map.width),
         height_(map.height),
         taken_(static_cast<std::size_t>((map.width + 1) * (map.height + 1)), false) {
-    for (std::size_t i = 1; i < creatures.size(); ++i) {
-      const Creature& c = creatures[i];
+    for (const Creature& c : piecesOf(creatures)) {
       if (c.alive && inside(c.x, c.y)) taken_[index(c.x, c.y)] = true;
     }
   }
@@ -94,11 +94,7 @@ std::optional<Creature> newCreature(const Map& map, int level, const CreatureLis
 }
 
 int creaturesOfType(const CreatureList& creatures, const Creature& kind) {
-  int count = 0;
-  for (std::size_t i = 1; i < creatures.size(); ++i) {
-    if (creatures[i].name == kind.name) ++count;
-  }
-  return count;
+  return static_cast<int>(std::ranges::count(piecesOf(creatures), kind.name, &Creature::name));
 }
 
 int freePlacementCells(const Map& map, const CreatureList& creatures) {

@@ -2,7 +2,6 @@
 #include <array>
 #include <cstdlib>
 #include <span>
-#include <string_view>
 #include <vector>
 
 #include "creatures/Creatures.hpp"
@@ -63,22 +62,11 @@ void searchAndMove(const Player& player, const Map& map, std::size_t i, Creature
 }  // namespace
 
 void moveCreatures(const Player& player, const Map& map, CreatureList& creatures) {
-  using Rule = void (*)(const Player&, const Map&, std::size_t, CreatureList&);
-  struct KindRule {
-    std::string_view name;
-    Rule rule;
-  };
-  static constexpr KindRule rules[] = {{"pawn", movePawn},     {"knight", moveKnight},
-                                       {"bishop", moveBishop}, {"rook", moveRook},
-                                       {"queen", moveQueen},   {"king", moveKing}};
-  const std::size_t size = creatures.size();
-  for (std::size_t i = 1; i < size; ++i) {
-    if (!creatures[i].alive) continue;
-    for (const KindRule& kind : rules) {
-      if (creatures[i].name != kind.name) continue;
-      kind.rule(player, map, i, creatures);
-      break;
-    }
+  std::size_t i = 0;  // the position of the piece in the list
+  for (const Creature& piece : piecesOf(creatures)) {
+    ++i;
+    if (!piece.alive) continue;
+    if (const PieceKind* kind = kindNamed(piece.name)) kind->move(player, map, i, creatures);
   }
 }
 

@@ -1,6 +1,5 @@
 #include "main/Frames.hpp"
 
-#include <array>
 #include <string>
 #include <string_view>
 
@@ -11,7 +10,7 @@
 namespace vh {
 namespace {
 
-constexpr std::array<std::string_view, 24> instructions = {
+constexpr std::string_view instructions[] = {
     "                              Vardenholt",
     "                              ----------",
     "You are the White King, former ruler of the chessboard. Your army has",
@@ -41,9 +40,8 @@ constexpr std::array<std::string_view, 24> instructions = {
 }  // namespace
 
 void showInstructions() {
-  for (std::size_t row = 0; row < instructions.size(); ++row) {
-    if (!instructions[row].empty()) printAt(4, static_cast<int>(row), instructions[row]);
-  }
+  int row = 0;
+  for (const std::string_view line : instructions) printAt(4, row++, line);
   waitChar();
 }
 
@@ -63,7 +61,7 @@ Outcome outcomeOf(const Player& player) {
 }
 
 void showScore(const Player& player, int level) {
-  static constexpr std::array<std::string_view, 3> verdicts = {
+  static constexpr std::string_view verdicts[] = {
       "You were captured by the forces of the Black King. You lose.",
       "You captured the Black King but were captured yourself! A draw!",
       "You captured the Black King and escaped alive! You win!"};

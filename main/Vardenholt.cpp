@@ -79,9 +79,9 @@ void playTurn(Player& player, const Map& map, CreatureList& creatures, int level
   player.message = "";
   movePlayer(player, map, creatures, level);
   if (checkCreatureKill(player, creatures)) refreshPlayerCell(player, map, creatures);
-  if (player.kills.queens >= 5 && notEscaped(map, player)) {
+  if (has(player.kills, Ability::SecondMove) && notEscaped(map, player)) {
     extraMove(player, map, creatures, level, "Second move.");
-    if (player.kills.queens >= 10 && notEscaped(map, player)) {
+    if (has(player.kills, Ability::ThirdMove) && notEscaped(map, player)) {
       extraMove(player, map, creatures, level, "Third move.");
     }
   }

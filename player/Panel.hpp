@@ -2,12 +2,12 @@
 // moves open to the King.
 #pragma once
 
+#include <optional>
+
+#include "player/Player.hpp"
 #include "player/Playerdata.hpp"
 
 namespace vh {
-
-// The keypad's groups of keys, each drawn in one colour.
-enum class KeyGroup { OneOrthogonal, OneDiagonal, TwoDiagonal, KnightJumps, TwoOrthogonal, Wait };
 
 // What a group of keys does, which decides its colour.
 enum class KeyColour {
@@ -20,15 +20,18 @@ enum class KeyColour {
   WaitInPlace,      // dark grey
 };
 
-// The colour of the two-cell keys of one direction once they are open: sweeping captures the
-// piece in between, jumping (from 50 knights) passes over water and pieces.
-KeyColour twoCellColour(bool sweeping, bool jumping);
+// The colour of a group of keys for these counts; none while the group is closed to the King.
+std::optional<KeyColour> keyColour(KeyGroup group, const Kills& kills);
 
 // Draws the labels of the captures list with every count shown as 0.
 void initKills();
 // Writes the six capture counts.
 void showKills(const Player& player);
-// Draws the "Controls" heading and one group of keys in one colour.
+// Draws the "Controls" heading and one group of keys in a colour.
 void showKeys(KeyGroup group, KeyColour colour);
+// Draws the "Controls" heading and every open group of keys in its colour.
+void showKeypad(const Kills& kills);
+// Redraws the groups of keys whose colour differs between the two counts.
+void updateKeypad(const Kills& before, const Kills& after);
 
 }  // namespace vh

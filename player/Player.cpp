@@ -1,7 +1,6 @@
 #include "player/Player.hpp"
 
 #include <array>
-#include <cstdlib>
 #include <optional>
 
 #include "player/Captures.hpp"
@@ -14,102 +13,74 @@ namespace {
 
 constexpr int NoticeLine = 3;
 
-enum class MoveKind { OneOrthogonal, Wait, OneDiagonal, TwoDiagonal, KnightJump, TwoOrthogonal };
-
-// A row of the key table: the vi-like letter, its numeric-keypad twin (none for knight's jumps)
-// and the offset it names.
-struct KeyMove {
-  char letter;
-  char twin;
-  int dx, dy;
-  MoveKind kind;
-};
-
-constexpr std::array<KeyMove, 25> keyTable = {{
-    {'h', '4', -1, 0, MoveKind::OneOrthogonal}, {'j', '2', 0, 1, MoveKind::OneOrthogonal},
-    {'k', '8', 0, -1, MoveKind::OneOrthogonal}, {'l', '6', 1, 0, MoveKind::OneOrthogonal},
-    {'.', '5', 0, 0, MoveKind::Wait},           {'y', '7', -1, -1, MoveKind::OneDiagonal},
-    {'u', '9', 1, -1, MoveKind::OneDiagonal},   {'b', '1', -1, 1, MoveKind::OneDiagonal},
-    {'n', '3', 1, 1, MoveKind::OneDiagonal},    {'Y', '&', -2, -2, MoveKind::TwoDiagonal},
-    {'U', '(', 2, -2, MoveKind::TwoDiagonal},   {'B', '!', -2, 2, MoveKind::TwoDiagonal},
-    {'N', '#', 2, 2, MoveKind::TwoDiagonal},    {'q', 0, -1, -2, MoveKind::KnightJump},
-    {'w', 0, 1, -2, MoveKind::KnightJump},      {'e', 0, 2, -1, MoveKind::KnightJump},
-    {'d', 0, 2, 1, MoveKind::KnightJump},       {'c', 0, 1, 2, MoveKind::KnightJump},
-    {'x', 0, -1, 2, MoveKind::KnightJump},      {'z', 0, -2, 1, MoveKind::KnightJump},
-    {'a', 0, -2, -1, MoveKind::KnightJump},     {'H', '$', -2, 0, MoveKind::TwoOrthogonal},
-    {'J', '"', 0, 2, MoveKind::TwoOrthogonal},  {'K', '*', 0, -2, MoveKind::TwoOrthogonal},
-    {'L', '^', 2, 0, MoveKind::TwoOrthogonal},
+// The vi-like letters are the keys around 'h', 'j', 'k' and 'l' and their capitals; the knight's
+// jumps are the eight letters around 's', each in the direction of its jump.
+constexpr std::array<MoveKey, 25> keys = {{
+    {'h', '4', -1, 0, KeyGroup::OneOrthogonal}, {'j', '2', 0, 1, KeyGroup::OneOrthogonal},
+    {'k', '8', 0, -1, KeyGroup::OneOrthogonal}, {'l', '6', 1, 0, KeyGroup::OneOrthogonal},
+    {'.', '5', 0, 0, KeyGroup::Wait},           {'y', '7', -1, -1, KeyGroup::OneDiagonal},
+    {'u', '9', 1, -1, KeyGroup::OneDiagonal},   {'b', '1', -1, 1, KeyGroup::OneDiagonal},
+    {'n', '3', 1, 1, KeyGroup::OneDiagonal},    {'Y', '&', -2, -2, KeyGroup::TwoDiagonal},
+    {'U', '(', 2, -2, KeyGroup::TwoDiagonal},   {'B', '!', -2, 2, KeyGroup::TwoDiagonal},
+    {'N', '#', 2, 2, KeyGroup::TwoDiagonal},    {'q', 'q', -1, -2, KeyGroup::KnightJumps},
+    {'w', 'w', 1, -2, KeyGroup::KnightJumps},   {'e', 'e', 2, -1, KeyGroup::KnightJumps},
+    {'d', 'd', 2, 1, KeyGroup::KnightJumps},    {'c', 'c', 1, 2, KeyGroup::KnightJumps},
+    {'x', 'x', -1, 2, KeyGroup::KnightJumps},   {'z', 'z', -2, 1, KeyGroup::KnightJumps},
+    {'a', 'a', -2, -1, KeyGroup::KnightJumps},  {'H', '$', -2, 0, KeyGroup::TwoOrthogonal},
+    {'J', '"', 0, 2, KeyGroup::TwoOrthogonal},  {'K', '*', 0, -2, KeyGroup::TwoOrthogonal},
+    {'L', '^', 2, 0, KeyGroup::TwoOrthogonal},
 }};
-
-// Only single-byte key codes can name a move; codes above 255 are never mistaken for one.
-std::optional<KeyMove> lookUp(int key) {
-  if (key <= 0 || key > 255) return std::nullopt;
-  for (const KeyMove& move : keyTable) {
-    if (key == static_cast<unsigned char>(move.letter) ||
-        (move.twin != 0 && key == static_cast<unsigned char>(move.twin))) {
-      return move;
-    }
-  }
-  return std::nullopt;
-}
-
-// The abilities of this move, read off the counts when the move begins.
-struct Abilities {
-  bool jumping;          // two-cell moves ignore the cell in between
-  bool sweepOrthogonal;  // a two-cell orthogonal move captures the piece in between
-  bool sweepDiagonal;    // a two-cell diagonal move captures the piece in between
-  bool reachOrthogonal;  // a two-cell orthogonal move may capture on its target
-};
-
-Abilities abilitiesOf(const Kills& kills) {
-  return Abilities{kills.knights >= 50, kills.rooks >= 50, kills.bishops >= 50, kills.rooks >= 10};
-}
 
 // Whether the cell in between lets a two-cell move pass: always when jumping, otherwise clear
 // terrain holding no piece, or a piece that the sweep captures.
-bool middlePasses(const Map& map, const CreatureList& creatures, int mx, int my, bool jumping,
-                  bool sweeping) {
-  if (jumping) return true;
-  return isclear(map, mx, my, Undefined()) && (sweeping || !iscreatureAt(creatures, mx, my));
+bool middlePasses(const Kills& kills, const Map& map, const CreatureList& creatures, int mx, int my,
+                  Ability sweep) {
+  if (has(kills, Ability::Jumping)) return true;
+  return isclear(map, mx, my, Undefined()) &&
+         (has(kills, sweep) || !iscreatureAt(creatures, mx, my));
 }
 
-bool isLegal(const KeyMove& move, const Player& player, const Map& map,
-             const CreatureList& creatures, const Abilities& can) {
+bool isLegal(const MoveKey& move, const Player& player, const Map& map,
+             const CreatureList& creatures) {
   const Kills& k = player.kills;
   const int tx = player.x + move.dx, ty = player.y + move.dy;
   const int mx = player.x + move.dx / 2, my = player.y + move.dy / 2;
   bool ok = false;
-  switch (move.kind) {
-    case MoveKind::OneOrthogonal:
-    case MoveKind::Wait: ok = true; break;
-    case MoveKind::OneDiagonal:
+  switch (move.group) {
+    case KeyGroup::OneOrthogonal:
+    case KeyGroup::Wait: ok = true; break;
+    case KeyGroup::OneDiagonal:
       // Pawns teach capturing diagonally only; bishops teach moving there as well.
-      ok = (k.pawns >= 10 || k.bishops >= 10) &&
-           (k.bishops >= 10 || iscreatureAt(creatures, tx, ty));
+      ok = has(k, Ability::DiagonalReach) ||
+           (has(k, Ability::DiagonalCapture) && iscreatureAt(creatures, tx, ty));
       break;
-    case MoveKind::TwoDiagonal:
-      ok = k.bishops >= 10 && middlePasses(map, creatures, mx, my, can.jumping, can.sweepDiagonal);
+    case KeyGroup::TwoDiagonal:
+      ok = has(k, Ability::DiagonalReach) &&
+           middlePasses(k, map, creatures, mx, my, Ability::DiagonalSweep);
       break;
-    case MoveKind::KnightJump: ok = k.knights >= 10; break;
-    case MoveKind::TwoOrthogonal:
-      ok = (k.rooks >= 10 || k.pawns >= 50) &&
-           middlePasses(map, creatures, mx, my, can.jumping, can.sweepOrthogonal) &&
-           (can.reachOrthogonal || !iscreatureAt(creatures, tx, ty));
+    case KeyGroup::KnightJumps: ok = has(k, Ability::KnightJump); break;
+    case KeyGroup::TwoOrthogonal:
+      // Fifty pawns teach stepping two cells onto a free cell; ten rooks capturing there too.
+      ok = (has(k, Ability::OrthogonalReach) ||
+            (has(k, Ability::TwoOrthogonalStep) && !iscreatureAt(creatures, tx, ty))) &&
+           middlePasses(k, map, creatures, mx, my, Ability::OrthogonalSweep);
       break;
   }
   return ok && isclear(map, tx, ty, Undefined());
 }
 
-bool sweeps(const KeyMove& move, const Abilities& can) {
-  const int ax = std::abs(move.dx), ay = std::abs(move.dy);
-  return (can.sweepOrthogonal && ((ax == 2 && ay == 0) || (ax == 0 && ay == 2))) ||
-         (can.sweepDiagonal && ax == 2 && ay == 2);
+// Only two-cell moves sweep; a knight's jump never does.
+bool sweeps(const MoveKey& move, const Kills& kills) {
+  switch (move.group) {
+    case KeyGroup::TwoDiagonal: return has(kills, Ability::DiagonalSweep);
+    case KeyGroup::TwoOrthogonal: return has(kills, Ability::OrthogonalSweep);
+    default: return false;
+  }
 }
 
-void carryOut(const KeyMove& move, Player& player, const Map& map, CreatureList& creatures,
-              const Abilities& can) {
+void carryOut(const MoveKey& move, Player& player, const Map& map, CreatureList& creatures) {
   int dx = move.dx, dy = move.dy;
-  if (sweeps(move, can)) {
+  if (sweeps(move, player.kills)) {
     // A sweep goes in two half-steps and captures whatever stands on the cell in between.
     dx /= 2;
     dy /= 2;
@@ -145,16 +116,24 @@ bool runCommand(int key, Player& player, const Map& map, const CreatureList& cre
 
 }  // namespace
 
+std::span<const MoveKey> moveKeys() { return keys; }
+
+std::optional<MoveKey> keyNamed(int code) {
+  for (const MoveKey& key : keys) {
+    if (code == key.letter || code == key.twin) return key;
+  }
+  return std::nullopt;
+}
+
 Player newplayer() { return Player{true, 2, 2, Kills{0, 0, 0, 0, 0, 0}, "", false}; }
 
 void movePlayer(Player& player, const Map& map, CreatureList& creatures, int level) {
-  const Abilities can = abilitiesOf(player.kills);
   for (;;) {
     const int key = readChar();
     const bool command = runCommand(key, player, map, creatures, level);
-    const std::optional<KeyMove> move = lookUp(key);
-    if (move && isLegal(*move, player, map, creatures, can)) {
-      carryOut(*move, player, map, creatures, can);
+    const std::optional<MoveKey> move = keyNamed(key);
+    if (move && isLegal(*move, player, map, creatures)) {
+      carryOut(*move, player, map, creatures);
       return;
     }
     if (!command) showMessage("That's not a legal move.", NoticeLine);

@@ -1,6 +1,7 @@
 #include "player/Redraw.hpp"
 
 #include <array>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,23 +13,7 @@
 namespace vh {
 namespace {
 
-// The keypad groups that the capture counts open, in the colours of what they allow.
-void showEarnedKeys(const Kills& kills) {
-  const bool jumping = kills.knights >= 50;
-  if (kills.pawns >= 10 && kills.bishops <= 9)
-    showKeys(KeyGroup::OneDiagonal, KeyColour::CaptureOnly);
-  if (kills.pawns >= 50 && kills.rooks <= 9) showKeys(KeyGroup::TwoOrthogonal, KeyColour::MoveOnly);
-  if (kills.knights >= 10) showKeys(KeyGroup::KnightJumps, KeyColour::Jumping);
-  if (kills.bishops >= 10) {
-    showKeys(KeyGroup::OneDiagonal, KeyColour::MoveAndCapture);
-    showKeys(KeyGroup::TwoDiagonal, twoCellColour(kills.bishops >= 50, jumping));
-  }
-  if (kills.rooks >= 10) {
-    showKeys(KeyGroup::TwoOrthogonal, twoCellColour(kills.rooks >= 50, jumping));
-  }
-}
-
-constexpr std::array<std::string_view, 23> helpLines = {
+constexpr std::string_view helpLines[] = {
     "Keyboard help:",
     "--------------",
     "The movement keys are shown on the right of the screen.",
@@ -75,7 +60,7 @@ constexpr std::size_t FirstLegendRow = 7;
 constexpr std::size_t LegendLabelWidth = 17;
 
 std::vector<std::string> helpText() {
-  std::vector<std::string> lines(helpLines.begin(), helpLines.end());
+  std::vector<std::string> lines(std::begin(helpLines), std::end(helpLines));
   if (coloursShown()) return lines;
   lines[FirstLegendRow - 1] =
       "The keypad is shown in various styles, depending on the type of move.";
@@ -96,11 +81,9 @@ void fullRefresh(const Map& map, const Player& player, const CreatureList& creat
   clearScreen();
   printAt(60, 0, "Area: " + std::to_string(level));
   showmap(map, player, creatures);
-  showKeys(KeyGroup::OneOrthogonal, KeyColour::MoveAndCapture);
-  showKeys(KeyGroup::Wait, KeyColour::WaitInPlace);
   initKills();
   showKills(player);
-  showEarnedKeys(player.kills);
+  showKeypad(player.kills);
 }
 
 void showmap(const Map& map, const Player& player, const CreatureList& creatures) {
@@ -112,10 +95,8 @@ void showmap(const Map& map, const Player& player, const CreatureList& creatures
 
 void showHelp() {
   clearScreen();
-  const std::vector<std::string> lines = helpText();
-  for (std::size_t row = 0; row < lines.size(); ++row) {
-    if (!lines[row].empty()) printAt(2, static_cast<int>(row), lines[row]);
-  }
+  int row = 0;
+  for (const std::string& line : helpText()) printAt(2, row++, line);
   waitChar();
 }
 

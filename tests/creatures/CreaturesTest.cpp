@@ -10,8 +10,11 @@ using namespace vh;
 
 TEST(Placement, RandomKindsFollowTheFirstRollOfTheLevelsDie) {
   // Per level, the highest first roll that gives a queen, a rook, a knight and a bishop.
-  const std::map<int, std::array<int, 4>> highest = {{2, {0, 0, 0, 0}}, {3, {0, 0, 0, 1}},
-      {6, {0, 0, 1, 16}}, {15, {1, 36, 100, 169}}, {40, {1, 36, 100, 169}}};
+  const std::map<int, std::array<int, 4>> highest = {{2, {0, 0, 0, 0}},
+                                                     {3, {0, 0, 0, 1}},
+                                                     {6, {0, 0, 1, 16}},
+                                                     {15, {1, 36, 100, 169}},
+                                                     {40, {1, 36, 100, 169}}};
   const std::string kinds[] = {"queen", "rook", "knight", "bishop", "pawn"};
   lfSrand(11);
   const Map map = initmap(0, makemap(59, 19));

@@ -1,32 +1,98 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 #include "main/Vardenholt.hpp"
+#include "save/Records.hpp"
 #include "save/Savefile.hpp"
+#include "screen/Signals.hpp"
 #include "support/Board.hpp"
+#include "support/Golden.hpp"
 #include "support/TempHome.hpp"
 
 namespace vh::board {
 
-// Turns through the driver from a saved board whose row ends on the exit: five captured queens give
-// the King a second move and ten a third, a piece that takes him ends the game, and reaching the
-// exit ends the turn before any piece answers.
+// A saved game on the bottom row of the map, whose last cell is the exit.
+Board savedRow(const char* row, const char* kills, int level = 7) {
+  const Board b = Board::fromPicture({row}, taken(kills), MapWidth, MapHeight);
+  saveGame(b.map, b.player, b.creatures, level);
+  return b;
+}
+
+// Turns through the driver: five captured queens give the King a second move and ten a third, a
+// piece that takes him ends the game, and reaching the exit ends the turn before any piece answers
+// and leads to the next area, or to the victory once the Black King is taken.
 TEST_F(Gameplay, TurnsGiveTheKingOneToThreeMovesAndEndWhenHeIsTakenOrOut) {
   const TempHome home;
-  const struct { const char *kills, *row, *keys, *line0, *line1; } turns[] = {
-      {"4Q", "@P..", "l", "You captured a pawn! ", ""}, {"5Q", "@P..", "ll", "", ""},
-      {"5Q", "@P..", "l", "You captured a pawn! ", "Second move."},
+  const struct {
+    const char *kills, *row, *keys, *line0, *line1, *screen = nullptr;
+    int area = 7;
+  } turns[] = {
+      {"4Q", "@P..", "l", "You captured a pawn! ", ""},
+      {"9P 5Q", "@PK.", "l", "You captured a pawn! ", "Second move.", "second-move"},
+      {"9P 5Q", "@PK.", "ll", "You captured the king! ", "", "captures-announced"},
       {"4Q", "@Q..", "l", "You captured a queen! ", "Second move."},
-      {"10Q", "@P..", "ll", "", "Third move."}, {"10Q", "@P..", "llh", "", ""},
+      {"10Q", "@P..", "ll", "", "Third move."},
+      {"10Q", "@P..", "llh", "", ""},
       {"", "@PQ.", "l", "You captured a pawn! You were captured by a queen. Checkmate.",
        "Press any key to exit."},
-      {"10Q", "R.@.", "l", "", "Press any key for the next area."}};
-  for (const auto& [kills, row, keys, line0, line1] : turns) {
-    const Board b = Board::fromPicture({row}, taken(kills), MapWidth, MapHeight);
-    saveGame(b.map, b.player, b.creatures, 1);
-    terminal.pressKeys(" " + std::string(keys));  // past the instructions first
+      {"10Q", "R.@.", "l", "", "Press any key for the next area."},
+      {"10Q", "R.@.", "l ", "", "", nullptr, 8},
+      {"1K", "R.@.", "l", "", "You have killed the Black King and escaped! You have won!"}};
+  for (const auto& turn : turns) {
+    SCOPED_TRACE(testing::Message() << turn.kills << " " << turn.row << " " << turn.keys);
+    savedRow(turn.row, turn.kills);
+    terminal.pressKeys(" " + std::string(turn.keys));  // past the instructions first
     EXPECT_THROW(runVardenholt(), KeyScriptExhausted);
-    EXPECT_EQ(terminal.row(19) + terminal.row(20), line(line0) + line(line1)) << kills << keys;
+    EXPECT_EQ(terminal.row(19) + terminal.row(20), line(turn.line0) + line(turn.line1));
+    EXPECT_EQ(golden::trimmed(terminal.row(0).substr(60)), "Area: " + std::to_string(turn.area));
+    if (turn.screen) golden::expectScreen(terminal, turn.screen);
   }
+}
+
+// Whole games in one home, from a saved position to the player's last answer: a loss, a draw and
+// a win each end on the score screen and set a new record; a save writes the game as the turn
+// left it and leaves the record alone; a hangup after the King was taken writes nothing.
+TEST_F(Gameplay, GamesEndOnTheScoreScreenOrInASaveAndWriteOnlyWhatTheyShould) {
+  const TempHome home;
+  EXPECT_THROW(runVardenholt(), KeyScriptExhausted);  // a run opens on the instructions
+  golden::expectScreen(terminal, "instructions");
+  const std::string win = "[191]U[[0][0][3][191]I[1060][191]I[7][191]U[[1][2][0]]]";
+  const struct {
+    const char *name, *row, *kills, *keys;
+    std::string record;           // the high-score file afterwards
+    const char* saved = nullptr;  // the row of the saved game afterwards
+    bool hangUp = false;
+  } games[] = {
+      {"loss", "@.Q", "", ".xn", "[191]U[[0][0][3][191]I[0][191]I[7][191]U[[1][0][0]]]"},
+      {"draw", "@.Q", "1K 1N", ".xn", "[191]U[[0][0][3][191]I[503][191]I[7][191]U[[1][1][0]]]"},
+      {"win", "@K.", "1P 2N 1B 1R 5Q", "llxn", win},
+      {"save", "@....P.", "", "S.n", win, "@...P.."},
+      {"hangup", "@.Q", "", ".", win, nullptr, true}};
+  int areasShown = 0;  // with the cursor hidden, to the tests of long play that watch them
+  observeTurns([&](Moment moment, auto&&...) {
+    areasShown += moment == Moment::AreaShown && !terminal.cursorVisible();
+  });
+  for (const auto& game : games) {
+    SCOPED_TRACE(game.name);
+    savedRow(game.row, game.kills);
+    terminal.pressKeys(std::string(" ") + game.keys);
+    if (game.hangUp) terminal.sendSignal(SIGHUP);
+    runVardenholt();
+    clearPendingSignal();
+    EXPECT_EQ(terminal.keysLeft(), 0U);
+    if (!game.hangUp) golden::expectScreen(terminal, std::string("game-") + game.name);
+    EXPECT_EQ(readFile(home.highScoreFile()), game.record);
+    std::string saved;
+    if (game.saved) {
+      Board b = Board::fromPicture({game.saved}, {}, MapWidth, MapHeight);
+      b.player.saveRequested = true;
+      saved = marshal(toDocument(GameState{b.map, b.player, b.creatures, 7}), SaveId);
+    }
+    EXPECT_TRUE(readFile(home.saveFile()) == saved) << "the saved game is not the one expected";
+  }
+  observeTurns(nullptr);
+  EXPECT_EQ(areasShown, 5);
 }
 
 }  // namespace vh::board

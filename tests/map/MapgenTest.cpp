@@ -76,8 +76,11 @@ TEST(Mapgen, EveryAreaIsWalledChequeredAndCrossable) {
       for (int x = 1; x <= 59; ++x) {
         // Inside the ring only the start (2, 2) and the exit (58, 18) have x + y of 4 and 76.
         const bool ring = x == 1 || y == 1 || x == 59 || y == 19;
-        const std::string ok =
-            ring ? "#" : x + y == 4 ? "S" : x + y == 76 ? ">" : (x + y) % 2 ? ".~" : ":=";
+        const std::string ok = ring          ? "#"
+                               : x + y == 4  ? "S"
+                               : x + y == 76 ? ">"
+                               : (x + y) % 2 ? ".~"
+                                             : ":=";
         ASSERT_NE(ok.find(rows[y - 1][x - 1]), std::string::npos) << seed << ": " << x << "," << y;
       }
     }
@@ -95,7 +98,8 @@ TEST(Mapgen, MatchesTheGoldenCatalogue) {
       std::ifstream file(std::string(VARDENHOLT_TEST_DATA) + "/map-seed-" + std::to_string(seed) +
                          "-type-" + std::to_string(type) + ".txt");
       EXPECT_EQ(picture(initmap(type, makemap(59, 19))),
-                Picture(std::istream_iterator<std::string>(file), {})) << seed << ", " << type;
+                Picture(std::istream_iterator<std::string>(file), {}))
+          << seed << ", " << type;
     }
   }
 }

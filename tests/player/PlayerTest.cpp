@@ -13,31 +13,42 @@ constexpr int No = 99;  // not a legal move: the King stays and is told so
 // Each key, pressed after the help (whose closing key is not a move) and a save request: where it
 // takes the King, that he then waits for another key, and that the cells it changed are redrawn.
 TEST_F(Gameplay, KingFollowsTheKeysHisCapturesOpen) {
-  // Any King steps one cell orthogonally, onto floor or a piece, or waits; water stops him, and a
-  // code above 255 is no key of his. Ten pawns teach capturing diagonally; ten bishops moving there
-  // too, and two cells on; fifty sweep the piece in between (the last number: pawns swept). Ten
-  // knights teach jumps onto floor or a piece, never water; fifty, leaping the cell in between.
-  // Two cells orthogonally: fifty pawns onto free floor only, ten rooks onto a piece as well, and
-  // fifty sweep, in two half-steps even over an empty cell; a one-cell step never sweeps.
-  const struct { const char* kills; std::vector<int> keys; int dx, dy = 0, swept = 0; } moves[] = {
-      {"", {'h', '4', KeyLeft}, -1, 0}, {"", {'j', '2', KeyDown}, 0, 1}, {"", {'.', '5'}, 0, 0},
-      {"50R", {'k', '8', KeyUp}, 0, -1}, {"", {'l', '6', KeyRight, 'y', 'h' + 256}, No},
-      {"9P", {'y'}, No}, {"10P", {'y'}, -1, -1}, {"10P", {'9'}, No}, {"9B", {'U'}, No},
-      {"10B", {'u', '9'}, 1, -1}, {"10B", {'7'}, -1, -1}, {"10B", {'n', '3'}, 1, 1},
-      {"10B", {'U', '('}, 2, -2}, {"49B 49N", {'Y', 'B', 'N'}, No}, {"50B", {'Y'}, -2, -2, 1},
-      {"50N 10B", {'Y'}, -2, -2}, {"50N 10B", {'B', '!'}, -2, 2}, {"50N 50B", {'&'}, -2, -2, 1},
-      {"9N", {'q'}, No}, {"10N", {'d'}, No}, {"10N", {'q'}, -1, -2}, {"10N", {'w'}, 1, -2},
-      {"10N", {'e'}, 2, -1}, {"10N", {'c'}, 1, 2}, {"10N", {'x'}, -1, 2}, {"10N", {'z'}, -2, 1},
-      {"10N", {'a'}, -2, -1}, {"9R 49P", {'K', 'J'}, No}, {"50P", {'J', '"'}, 0, 2},
-      {"50P 9R", {'K', 'H', 'L'}, No}, {"10R", {'K'}, 0, -2}, {"49R 49N", {'$', '^'}, No},
-      {"50R", {'H'}, -2, 0, 1}, {"50R", {'J'}, 0, 2}, {"50N 10R", {'L'}, 2, 0},
-      {"50N 10R", {'H'}, -2, 0}, {"50P 50N", {'K'}, No}, {"50P 50N", {'L'}, 2, 0},
-      {"50N 50R", {'*'}, 0, -2}, {"50N 50R", {'H'}, -2, 0, 1}, {"50N 50R", {'L'}, 2, 0}};
+  // Any King steps one cell orthogonally, onto floor or a piece, or waits; water stops him. Ten
+  // pawns teach capturing diagonally; ten bishops moving there too, and two cells on; fifty sweep
+  // the piece in between (the last number: pawns swept). Ten knights teach jumps onto floor or a
+  // piece, never water; fifty, leaping the cell in between. Two cells orthogonally: fifty pawns
+  // onto free floor only, ten rooks onto a piece as well, and fifty sweep, in two half-steps even
+  // over an empty cell; a one-cell step never sweeps.
+  struct Move {
+    const char *kills, *keys;
+    int dx, dy = 0, swept = 0;
+  };
+  const Move moves[] = {{"", "h4", -1, 0},        {"", "j2", 0, 1},
+                        {"", ".5", 0, 0},         {"50R", "k8", 0, -1},
+                        {"", "l6y", No},          {"9P", "y", No},
+                        {"10P", "y", -1, -1},     {"10P", "9", No},
+                        {"9B", "U", No},          {"10B", "u9", 1, -1},
+                        {"10B", "7", -1, -1},     {"10B", "n3", 1, 1},
+                        {"10B", "U(", 2, -2},     {"49B 49N", "YBN", No},
+                        {"50B", "Y", -2, -2, 1},  {"50N 10B", "Y", -2, -2},
+                        {"50N 10B", "B!", -2, 2}, {"50N 50B", "&", -2, -2, 1},
+                        {"9N", "q", No},          {"10N", "d", No},
+                        {"10N", "q", -1, -2},     {"10N", "w", 1, -2},
+                        {"10N", "e", 2, -1},      {"10N", "c", 1, 2},
+                        {"10N", "x", -1, 2},      {"10N", "z", -2, 1},
+                        {"10N", "a", -2, -1},     {"9R 49P", "KJ", No},
+                        {"50P", "J\"", 0, 2},     {"50P 9R", "KHL", No},
+                        {"10R", "K", 0, -2},      {"49R 49N", "$^", No},
+                        {"50R", "H", -2, 0, 1},   {"50R", "J", 0, 2},
+                        {"50N 10R", "L", 2, 0},   {"50N 10R", "H", -2, 0},
+                        {"50P 50N", "K", No},     {"50P 50N", "L", 2, 0},
+                        {"50N 50R", "*", 0, -2},  {"50N 50R", "H", -2, 0, 1},
+                        {"50N 50R", "L", 2, 0}};
   for (const auto& [kills, keys, dx, dy, swept] : moves) {
-    for (const int key : keys) {
+    for (const char key : std::string(keys)) {
       SCOPED_TRACE(testing::Message() << "key " << key << " after " << kills);
       Board b = Board::fromPicture(around, taken(kills));
-      for (const int k : std::initializer_list<int>{'?', 'j', 'S', key}) terminal.pressKey(k);
+      terminal.pressKeys(std::string("?jS") + key);
       if (dx != No) movePlayer(b.player, b.map, b.creatures, 1);
       EXPECT_THROW(movePlayer(b.player, b.map, b.creatures, 1), KeyScriptExhausted);
       EXPECT_EQ(terminal.row(22), line(dx == No ? "That's not a legal move." : ""));
@@ -48,13 +59,22 @@ TEST_F(Gameplay, KingFollowsTheKeysHisCapturesOpen) {
   }
 }
 
+// Redraw and help keys redraw the whole screen and are no moves; the notice of a save stays until
+// the next key; a code above 255 is no key of the King's.
 TEST_F(Gameplay, KingWaitsWhileTheScreenIsRedrawnAndASaveIsPromised) {
   Board b = Board::fromPicture(around);
-  printAt(0, 0, "scribbled over");
-  terminal.pressKeys("rS");
+  for (const char* keys : {"r", "R", "?x", "/x"}) {
+    printAt(0, 0, "scribbled over");
+    terminal.pressKeys(keys);
+    EXPECT_THROW(movePlayer(b.player, b.map, b.creatures, 1), KeyScriptExhausted);
+    expectRedrawn(b, 0, 23, 0, 79);
+  }
+  terminal.pressKeys("S");
   EXPECT_THROW(movePlayer(b.player, b.map, b.creatures, 1), KeyScriptExhausted);
   EXPECT_EQ(terminal.row(22), line("Will save and exit when you complete this turn."));
-  expectRedrawn(b, 0, 21, 0, 79);
+  terminal.pressKey('h' + 256);
+  EXPECT_THROW(movePlayer(b.player, b.map, b.creatures, 1), KeyScriptExhausted);
+  EXPECT_EQ(terminal.row(22), line("That's not a legal move."));
 }
 
 }  // namespace vh::board

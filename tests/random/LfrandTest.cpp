@@ -18,7 +18,10 @@ TEST(Lfrand, FollowsTheRecurrenceAndDiceDrawOnlyWhatTheyRoll) {
 
   lfSrand(11);
   const int fresh[] = {lfGetRand(), lfGetRand(), lfGetRand()};  // the first draws after seeding
-  struct Case { Dicespec dice; int total, draws; };
+  struct Case {
+    Dicespec dice;
+    int total, draws;
+  };
   // No dice or dice of no sides give the bonus and draw nothing; one-sided dice draw once each.
   for (const auto& [dice, total, draws] : {Case{{0, 6, 4}, 4, 0}, Case{{3, 0, 2}, 2, 0},
                                            Case{{-2, 6, 1}, 1, 0}, Case{{2, 1, 0}, 2, 2}}) {

@@ -42,17 +42,20 @@ struct Board {
   // or, when given, width x height cells with floor on the rest of the inside.
   static Board fromPicture(const Picture& rows, Kills kills = {}, int width = 0, int height = 0) {
     const int w = static_cast<int>(rows[0].size()), h = static_cast<int>(rows.size());
-    Board b{makemap(width ? width : w + 2, height ? height : h + 2), {},
-            Player{true, 0, 0, kills, "", false}, rows};
+    Board b{makemap(width ? width : w + 2, height ? height : h + 2),
+            {},
+            Player{true, 0, 0, kills, "", false},
+            rows};
     const int left = b.map.width - 1 - w, top = b.map.height - 1 - h;  // just outside the picture
     for (int y = 2; y < b.map.height; ++y) {
       for (int x = 2; x < b.map.width; ++x) {
         const char c = x > left && y > top ? rows[y - top - 1][x - left - 1] : '.';
         b.map.cells[x][y].terrain = c == '#' ? Edge() : c == '=' ? Water() : Room();
         if (c == '@') b.player = Player{true, x, y, kills, "", false};
-        for (Creature p : {Pawn(), Knight(), Bishop(), Rook(), Queen(), King()}) {
-          p = Creature{std::isupper(c) != 0, x, y, p.look, p.name};
-          if (p.look.glyph == std::toupper(c)) appendCreature(b.creatures, p);
+        for (const PieceKind& kind : pieceKinds()) {
+          if (kind.look.glyph == std::toupper(c))
+            appendCreature(b.creatures,
+                           {std::isupper(c) != 0, x, y, kind.look, std::string(kind.name)});
         }
         if (c == '@' || std::isalpha(c)) b.ground[y - top - 1][x - left - 1] = '.';
       }

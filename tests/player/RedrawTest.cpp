@@ -1,0 +1,32 @@
+#include <gtest/gtest.h>
+
+#include "support/Board.hpp"
+#include "support/Golden.hpp"
+
+namespace vh::board {
+
+// A full redraw shows the area, the map and the side panel: the captures list, and the keypad with
+// only the keys open to the King, each group in the colour of what its moves do.
+TEST_F(Gameplay, FullRedrawShowsTheCapturesAndTheKeysTheyOpen) {
+  const std::pair<const char*, const char*> mixes[] = {{"new-king", ""},
+                                                       {"10-pawns", "10P"},
+                                                       {"50-pawns", "50P 9R"},
+                                                       {"10-bishops", "10B 10P"},
+                                                       {"50-bishops", "50B"},
+                                                       {"10-rooks-50-knights", "10R 50N"},
+                                                       {"50-of-each", "50P 50N 50B 50R 12Q 1K"}};
+  for (const auto& [name, kills] : mixes) {
+    const Board b = Board::fromPicture({"@P", "=#"}, taken(kills));
+    fullRefresh(b.map, b.player, b.creatures, 12);
+    golden::expectScreen(terminal, std::string("panel-") + name);
+  }
+}
+
+TEST_F(Gameplay, HelpScreenStaysUntilAKeyIsPressed) {
+  terminal.pressKeys("x");
+  showHelp();
+  golden::expectScreen(terminal, "help");
+  EXPECT_EQ(terminal.keysLeft(), 0U);
+}
+
+}  // namespace vh::board
