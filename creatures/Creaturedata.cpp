@@ -52,8 +52,9 @@ Creature Queen() { return pieceOf(Kind::Queen); }
 Creature King() { return pieceOf(Kind::King); }
 Creature Random() { return Creature{false, -1, -1, kindOf(Kind::Pawn).look, "dead"}; }
 bool iscreatureAt(const CreatureList& creatures, int x, int y) {
-  return std::ranges::any_of(piecesOf(creatures),
-                             [&](const Creature& c) { return c.alive && c.x == x && c.y == y; });
+  const auto pieces = piecesOf(creatures);
+  return std::any_of(pieces.begin(), pieces.end(),
+                     [&](const Creature& c) { return c.alive && c.x == x && c.y == y; });
 }
 
 std::array<MovePair, 8> KnightsMoves() {

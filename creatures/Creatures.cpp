@@ -94,7 +94,9 @@ std::optional<Creature> newCreature(const Map& map, int level, const CreatureLis
 }
 
 int creaturesOfType(const CreatureList& creatures, const Creature& kind) {
-  return static_cast<int>(std::ranges::count(piecesOf(creatures), kind.name, &Creature::name));
+  const auto pieces = piecesOf(creatures);
+  return static_cast<int>(std::count_if(pieces.begin(), pieces.end(),
+                                        [&](const Creature& c) { return c.name == kind.name; }));
 }
 
 int freePlacementCells(const Map& map, const CreatureList& creatures) {

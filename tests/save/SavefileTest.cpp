@@ -49,10 +49,18 @@ TEST(Savefile, LoadingDeletesTheFileSavingWritesItBackAndFailuresKeepIt) {
   EXPECT_TRUE(saveExists());
 }
 
-TEST(Savefile, TheSaveFolderIsMadePrivate) {
+// The folder lives under HOME, or under the current folder when HOME is unset or empty, and is
+// made readable by its owner alone.
+TEST(Savefile, TheSaveFolderIsUnderHomeAndMadePrivate) {
   const TempHome home;
+  EXPECT_EQ(SaveName(), home.saveFile().string());
+  EXPECT_EQ(HighscoreName(), home.highScoreFile().string());
   EXPECT_FALSE(saveExists());
   EXPECT_EQ(fs::status(home.saveFile().parent_path()).permissions(), fs::perms::owner_all);
+  setenv("HOME", "", 1);
+  EXPECT_EQ(SaveDir(), "./.vh/");
+  unsetenv("HOME");
+  EXPECT_EQ(SaveName(), "./.vh/vardenholt.sav");
 }
 
 // Someone who can write the save folder plants things in it, or the disk runs out: a save either
