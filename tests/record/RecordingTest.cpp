@@ -3,6 +3,10 @@
 #include <chrono>
 #include <csignal>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "main/Vardenholt.hpp"
 #include "random/Lfrand.hpp"
 #include "record/Gamelog.hpp"
@@ -179,7 +183,36 @@ TEST(GameLog, EveryEndedGameIsLoggedAndTheBestFinishedGamesAreListed) {
   EXPECT_EQ(table.find("  44 "), std::string::npos) << "a saved game is still going on";
   EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 11);
   EXPECT_EQ(bestGamesTable({}), "No games yet.\n");
-  EXPECT_EQ(failureOf([] { readLog("version=1\tseed=x\n"); }).substr(0, 4), "261:");
+  // A damaged line is named by its number.
+  const std::string good = logLine(entry);
+  const struct {
+    std::string text;
+    const char* error;
+  } damaged[] = {
+      {good + std::string(good).replace(good.find("=42"), 3, "=x"), "line 2: bad seed"},
+      {good + good + std::string(good).replace(good.find("=win"), 4, "=fled"),
+       "line 3: unknown ending"},
+      {good + good.substr(0, good.size() - 1), "line 2: it is cut short"},
+  };
+  for (const auto& [bytes, error] : damaged) {
+    EXPECT_EQ(failureOf([&] { readLog(bytes); }), "261: Invalid game log, " + std::string(error));
+  }
+}
+
+// The log is only ever appended to as a plain file: a FIFO planted in its place, even one
+// somebody is reading, never receives the game's line.
+TEST(GameLog, APlantedFifoIsNeverWritten) {
+  const TempHome home;
+  const fs::path log = home.saveFile().parent_path() / "games.log";
+  fs::create_directories(log.parent_path());
+  fs::permissions(log.parent_path(), fs::perms::owner_all, fs::perm_options::replace);
+  ASSERT_EQ(mkfifo(log.c_str(), 0600), 0);
+  const int reader = open(log.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  appendToLog(LogEntry{"1.0.0", "", "", 1, GameSummary{}, ""});
+  char byte = 0;
+  EXPECT_LE(read(reader, &byte, 1), 0);
+  close(reader);
 }
 
 // A recording is read like any other untrusted file: each fault gives a clear error; a recording
@@ -205,8 +238,10 @@ TEST(Recording, DamagedRecordingsAreRefusedAndFalseOnesFailVerification) {
       {"vardenholt-recording 2\n", "not a recording of a version this game plays"},
       {text.substr(0, 40), "it ends inside game-version"},
       {replaced("seed 3", "seed -3"), "bad seed"},
+      {replaced("seed 3", "seed 3x"), "bad seed"},
       {replaced("generator 0 ", "generator 55 "), "bad generator position"},
       {replaced("saved-game none", "saved-game 99999"), "the saved-game is cut short"},
+      {replaced("saved-game none", "saved-game 3\nabcd"), "the saved-game is cut short"},
       {replaced("\nkeys\n", "\nkeyz\n"), "expected keys"},
       {text.substr(0, result) + "4096\n" + text.substr(result), "bad key"},
       {text.substr(0, result) + "signal 65\n" + text.substr(result), "bad signal"},
