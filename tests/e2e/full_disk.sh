@@ -6,12 +6,7 @@ set -euo pipefail
 source "$(dirname "$0")/tmux.sh"
 save="$E2E_HOME/.vh/vardenholt.sav"
 
-start_from open
-start_terminal
-run_in_terminal "(ulimit -f 8; $game); echo exit=\$?"
-wait_for_row 23 'Press any key to start playing\.'
-press x
-wait_for_row 9 "$(king_at 29)"
+play_open_floor "(ulimit -f 8; $game); echo exit=\$?"
 press S
 press l
 wait_for_row 22 '^1: File Error: '

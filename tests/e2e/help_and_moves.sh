@@ -3,12 +3,7 @@
 set -euo pipefail
 source "$(dirname "$0")/tmux.sh"
 
-start_from open
-start_terminal
-run_in_terminal "$game"
-wait_for_row 23 'Press any key to start playing\.'
-press x
-wait_for_row 9 "$(king_at 29)"
+play_open_floor
 press y
 wait_for_row 22 "That's not a legal move\."
 press l

@@ -12,12 +12,7 @@ skip() {
 }
 command -v strace >/dev/null || skip "strace is not installed (Debian package strace)"
 
-start_from open
-start_terminal
-run_in_terminal "$game"
-wait_for_row 23 'Press any key to start playing\.'
-press x
-wait_for_row 9 "$(king_at 29)"
+play_open_floor
 
 calls="$E2E_HOME/calls"
 strace -c -o "$calls" -p "$(game_pid)" 2>"$E2E_HOME/strace.err" &

@@ -4,12 +4,7 @@
 set -euo pipefail
 source "$(dirname "$0")/tmux.sh"
 
-start_from open
-start_terminal
-run_in_terminal "$game"
-wait_for_row 23 'Press any key to start playing\.'
-press x
-wait_for_row 9 "$(king_at 29)"
+play_open_floor
 before="$(screen_text | head -19)"
 tmux -L "$E2E_SOCKET" resize-window -t game -x 60 -y 20
 wait_for_row 0 '^The terminal is too small\.'

@@ -4,12 +4,7 @@ set -euo pipefail
 source "$(dirname "$0")/tmux.sh"
 save="$E2E_HOME/.vh/vardenholt.sav"
 
-start_from open
-start_terminal
-run_in_terminal "$game; echo first-run-over"
-wait_for_row 23 'Press any key to start playing\.'
-press x
-wait_for_row 9 "$(king_at 29)"
+play_open_floor "$game; echo first-run-over"
 press l
 wait_for_row 9 "$(king_at 30)"
 press S

@@ -104,3 +104,14 @@ start_from() { HOME="$E2E_HOME" "$fixture" "$1"; }
 
 # The King's row on the open floor, with him at screen column $1 (pieces may share the row).
 king_at() { printf '^#.{%d}@' "$(($1 - 1))"; }
+
+# Runs the command line $1 (the game by default) in a new terminal on the open-floor saved game,
+# and waits for the King on his first square.
+play_open_floor() {
+  start_from open
+  start_terminal
+  run_in_terminal "${1:-$game}"
+  wait_for_row 23 'Press any key to start playing\.'
+  press x
+  wait_for_row 9 "$(king_at 29)"
+}
