@@ -3,13 +3,11 @@
 // boundary.
 #include <cstdio>
 #include <ctime>
-#include <exception>
 #include <string>
 
 #include "main/Options.hpp"
+#include "main/Run.hpp"
 #include "main/Vardenholt.hpp"
-#include "random/Lfrand.hpp"
-#include "record/Recorder.hpp"
 #include "record/Replay.hpp"
 #include "save/Savefile.hpp"
 #include "save/Savelock.hpp"
@@ -42,20 +40,8 @@ int play(const vh::Options& options) {
                                                          : vh::errorLine(error));
   }
   if (const auto problem = vh::unusableTerminal()) return refuse(*problem);
-  const unsigned seed = options.seed.value_or(static_cast<unsigned>(std::time(nullptr)));
-  vh::lfSrand(seed);
-  try {
-    vh::CursesTerminal terminal;
-    vh::Recorder recorder(terminal, VARDENHOLT_VERSION, seed);
-    vh::observeGames({[&] { recorder.gameStarted(); },
-                      [&](const vh::GameSummary& summary) { recorder.gameEnded(summary); }});
-    vh::useTerminal(recorder);
-    vh::runVardenholt();
-  } catch (const vh::GameError& error) {
-    std::printf("%s (error code %d)\n", error.what(), error.code());
-  } catch (const std::exception& error) {
-    std::printf("%s\n", error.what());
-  }
+  vh::CursesTerminal terminal;
+  vh::playRecordedRun(terminal, options.seed.value_or(static_cast<unsigned>(std::time(nullptr))));
   return 0;
 }
 

@@ -6,12 +6,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <exception>
 #include <string>
 
 #include "main/Options.hpp"
+#include "main/Run.hpp"
 #include "main/Vardenholt.hpp"
-#include "random/Lfrand.hpp"
 #include "record/Recorder.hpp"
 #include "save/Savefile.hpp"
 #include "screen/Screen.hpp"
@@ -53,26 +52,9 @@ int play(const vh::Options& options) {
   } catch (const vh::GameError& error) {
     return refuse(vh::errorLine(error));
   }
-  const unsigned seed = options.seed.value_or(static_cast<unsigned>(std::time(nullptr)));
-  vh::lfSrand(seed);
-  try {
-    vh::WebTerminal terminal;
-    vh::Recorder recorder(terminal, VARDENHOLT_VERSION, seed);
-    vh::observeGames({[&] {
-                        recorder.gameStarted();
-                        pageGameInPlay(1);
-                      },
-                      [&](const vh::GameSummary& summary) {
-                        recorder.gameEnded(summary);
-                        pageGameInPlay(0);
-                      }});
-    vh::useTerminal(recorder);
-    vh::runVardenholt();
-  } catch (const vh::GameError& error) {
-    std::printf("%s (error code %d)\n", error.what(), error.code());
-  } catch (const std::exception& error) {
-    std::printf("%s\n", error.what());
-  }
+  vh::WebTerminal terminal;
+  vh::playRecordedRun(terminal, options.seed.value_or(static_cast<unsigned>(std::time(nullptr))),
+                      [](bool inPlay) { pageGameInPlay(inPlay ? 1 : 0); });
   return 0;
 }
 
