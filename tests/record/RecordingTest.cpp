@@ -147,7 +147,7 @@ TEST(GameLog, EveryEndedGameIsLoggedAndTheBestFinishedGamesAreListed) {
   const std::string stamp = logged[0].start.substr(0, 4) + logged[0].start.substr(5, 2) +
                             logged[0].start.substr(8, 2) + "-" + logged[0].start.substr(11, 2) +
                             logged[0].start.substr(14, 2) + logged[0].start.substr(17, 2);
-  EXPECT_EQ(name.substr(0, stamp.size()), stamp);
+  EXPECT_EQ(name, stamp + "-" + std::to_string(getpid()) + "-1.vhr");
 
   const LogEntry entry{"1.0.0",
                        "2026-12-07T01:00:00Z",
@@ -213,6 +213,20 @@ TEST(GameLog, APlantedFifoIsNeverWritten) {
   char byte = 0;
   EXPECT_LE(read(reader, &byte, 1), 0);
   close(reader);
+}
+
+// The log is read up to 64 MiB and no further, however it grew.
+TEST(GameLog, ALogIsReadUpToItsSizeLimitAndNoFurther) {
+  const TempHome home;
+  const fs::path log = home.saveFile().parent_path() / "games.log";
+  fs::create_directories(log.parent_path());
+  fs::permissions(log.parent_path(), fs::perms::owner_all, fs::perm_options::replace);
+  writeFile(log, "");
+  const std::uintmax_t limit = 64 * 1024 * 1024;
+  fs::resize_file(log, limit);  // sparse: costs no disk
+  EXPECT_EQ(failureOf([] { readPlayersLog(); }), "261: Invalid game log, line 1: it is cut short");
+  fs::resize_file(log, limit + 1);
+  EXPECT_EQ(failureOf([] { readPlayersLog(); }), "1: File Error: " + log.string() + ": too large");
 }
 
 // A recording is read like any other untrusted file: each fault gives a clear error; a recording
