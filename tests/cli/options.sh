@@ -61,6 +61,14 @@ expect 1 stderr "^vardenholt: a saved game exists in $home/\.vh/; run vardenholt
   --seed 5
 [ "$(cat "$home/.vh/vardenholt.sav")" = saved ] || fail "--seed 5" "the saved game changed"
 rm "$home/.vh/vardenholt.sav"
+# The scores read the log even when started with standard input closed, so that the save folder
+# is opened on descriptor 0.
+printf 'version=1.0.0\tstart=2026-12-07T01:00:00Z\tend=2026-12-07T01:30:00Z\tseed=42\tending=win\tarea=20\tscore=1060\tpawns=1\tknights=2\tbishops=1\trooks=1\tqueens=5\tking=1\tturns=812\trecording=\n' \
+  >"$home/.vh/games.log"
+HOME="$home" timeout 10 "$game" --scores <&- >"$out" 2>"$err"
+grep -q '^   1   1060  win        20  2026-12-07  42$' "$out" ||
+  fail "--scores <&-" "the log was not read: $(head -c 200 "$out" "$err")"
+rm "$home/.vh/games.log"
 # What the user typed reaches the terminal without its control characters.
 expect 2 stderr "^vardenholt: unrecognised option '--\?\[2J'$n$usage$n$" $'--\e[2J'
 

@@ -169,6 +169,15 @@ TEST(Savefile, ReadingRefusesWhatIsNotAPlainFileOfOurs) {
     EXPECT_EQ(failureOf([] { return saveExists(); }),
               "1: File Error: " + home.saveFile().parent_path().string() +
                   "/: the save folder belongs to another user");
+    // Nor may another user plant a link in its place, wherever the link points.
+    fs::remove_all(folder);
+    const fs::path ours = folder.parent_path() / "ours";
+    fs::create_directory(ours);
+    fs::permissions(ours, fs::perms::owner_all, fs::perm_options::replace);
+    fs::create_directory_symlink(ours, folder);
+    ASSERT_EQ(lchown(folder.c_str(), 65534, 65534), 0);
+    EXPECT_EQ(failureOf([] { return saveExists(); }),
+              "1: File Error: " + folder.string() + "/: the save folder is a link made by another user");
   }
 }
 
