@@ -80,8 +80,9 @@ play_in() {
     refused "${e}Op"
     step "$seq" 0 0
   fi
-  # A mouse report in both forms, an unknown function key and Alt-l: none of their bytes moves.
-  send_bytes "${e}[Mlll${e}[<0;1;1M${e}[1;5C${e}l"
+  # A mouse report in both forms, an unknown function key, Alt-l, and window titles and device
+  # strings ended either way: none of their bytes moves.
+  send_bytes "${e}[Mlll${e}[<0;1;1M${e}[1;5C${e}l${e}]2;lll"$'\a'"${e}]0;l${e}\\${e}Plll${e}\\"
   step l 1 0
 
   press '?'
