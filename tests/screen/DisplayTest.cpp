@@ -24,4 +24,9 @@ TEST(Display, PieceOverKingOverGroundAndMessagesClearSeventyFiveColumns) {
   showMessage(std::string(80, 'x'), 3);
   showMessage("Illegal move.", 3);
   EXPECT_EQ(terminal.row(22), "Illegal move." + std::string(62, ' ') + "xxxxx");
+  // There are five message lines and no others.
+  const std::string before = terminal.toString();
+  showMessage("beyond", 5);
+  showMessage("before", -1);
+  EXPECT_EQ(terminal.toString(), before);
 }
