@@ -122,4 +122,9 @@ TEST(Util, WrapTextBreaksAfterBlanksAndSlashesAndDropsWhatDoesNotFit) {
   EXPECT_EQ(wrapText("abcdefghij", 4, 2), (Lines{"abcd", "efgh"}));
   EXPECT_EQ(wrapText("short", 80, 2), (Lines{"short"}));
   EXPECT_EQ(wrapText("", 80, 2), Lines{});
+  // An error line fills at most three screen rows, and says when it was cut.
+  const std::string fits = errorLine(GameError(std::string(237, 'e'), 1));
+  EXPECT_EQ(fits, "1: " + std::string(237, 'e'));
+  const std::string cut = errorLine(GameError(std::string(238, 'e'), 1));
+  EXPECT_EQ(cut, "1: " + std::string(234, 'e') + "...");
 }
