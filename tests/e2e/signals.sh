@@ -6,12 +6,12 @@ source "$(dirname "$0")/tmux.sh"
 save="$E2E_HOME/.vh/vardenholt.sav"
 saved_line='Your game has been saved\. Run vardenholt to continue it\.'
 
-# Starts the game in a fresh shell, checks that it resumed with the King at column $1, and takes
-# him one step right.
+# Starts the game in a fresh shell (through the launcher $2, if given), checks that it resumed
+# with the King at column $1, and takes him one step right.
 resume_and_step() {
   tmux -L "$E2E_SOCKET" kill-session -t game 2>/dev/null || true
   start_terminal
-  run_in_terminal "$game; { echo exit=\$?; stty -a; } > $E2E_OUT.part; mv $E2E_OUT.part $E2E_OUT"
+  run_in_terminal "${2:-} $game; { echo exit=\$?; stty -a; } > $E2E_OUT.part; mv $E2E_OUT.part $E2E_OUT"
   wait_for_row 23 'Press any key to start playing\.'
   press x
   wait_for_row 9 "$(king_at "$1")"
@@ -59,5 +59,13 @@ for signal in TERM PIPE ALRM USR1 USR2 XCPU VTALRM; do
   expect_saved_and_terminal_back
   echo "SIG$signal: saved, terminal back"
 done
+
+# A game whose parent left the signals blocked still hears them while it waits for a key.
+blocked="perl -MPOSIX -e 'sigprocmask(SIG_BLOCK, POSIX::SigSet->new(SIGTERM, SIGHUP)); exec @ARGV'"
+resume_and_step $column "$blocked"
+column=$((column + 1))
+kill -s TERM "$(game_pid)"
+expect_saved_and_terminal_back
+echo "SIGTERM, blocked by the parent: saved, terminal back"
 resume_and_step $column
 echo "signals: passed"

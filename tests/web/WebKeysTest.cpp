@@ -43,6 +43,7 @@ TEST(WebKeys, KeysMeanWhatTheyMeanInATerminal) {
       // The keypad by its physical keys, with NumLock on and off.
       {{"7", "Numpad7"}, '7'},
       {{"Home", "Numpad7"}, '7'},
+      {{"Insert", "Numpad0"}, '0'},
       {{"ArrowRight", "Numpad6"}, '6'},
       {{"Clear", "Numpad5"}, '5'},
       {{"Delete", "NumpadDecimal"}, '.'},
