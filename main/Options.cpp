@@ -75,7 +75,8 @@ std::string helpText() {
 // Writes the text to standard output; a write that fails is reported, and ends with status 1.
 int print(const std::string& text) {
   std::fputs(text.c_str(), stdout);
-  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+  std::fflush(stdout);  // a flush that fails sets the error indicator, as a failed write does
+  if (!std::ferror(stdout)) return 0;
   std::fprintf(stderr, "vardenholt: cannot write to standard output: %s\n", std::strerror(errno));
   return 1;
 }
