@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <random>
+#include <tuple>
 #include <utility>
 
 #include "screen/Util.hpp"
@@ -193,7 +194,11 @@ bool AppendFile::append(std::string_view text) const {
   for (;;) {
     const ssize_t wrote = write(descriptor_, text.data(), text.size());
     if (wrote < 0 && errno == EINTR) continue;
-    return wrote == static_cast<ssize_t>(text.size());
+    if (wrote == static_cast<ssize_t>(text.size())) return true;
+    // A line written in part would spoil every line appended after it: the part is taken back.
+    const off_t end = wrote > 0 ? lseek(descriptor_, 0, SEEK_CUR) : -1;
+    if (end >= wrote) std::ignore = ftruncate(descriptor_, end - wrote);
+    return false;
   }
 }
 

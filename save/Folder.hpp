@@ -63,7 +63,7 @@ class AppendFile {
   AppendFile& operator=(AppendFile&& other) noexcept;
 
   // Adds the text at the end in a single write, so that lines of writers sharing the file never
-  // interleave; false when it did not all go in.
+  // interleave; false, with nothing added, when it did not all go in.
   bool append(std::string_view text) const;
 
  private:

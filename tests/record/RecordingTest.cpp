@@ -215,6 +215,23 @@ TEST(GameLog, APlantedFifoIsNeverWritten) {
   close(reader);
 }
 
+// A line that does not fit on the disk is not written at all, so the log stays readable and the
+// next game's line starts a line of its own.
+TEST(GameLog, ALineIsWrittenWholeOrNotAtAll) {
+  const TempHome home;
+  const LogEntry entry{"1.0.0", "", "", 1, GameSummary{}, ""};
+  appendToLog(entry);
+  const fs::path log = home.saveFile().parent_path() / "games.log";
+  const std::uintmax_t size = fs::file_size(log);
+  for (const std::uintmax_t room : {size, size + 10}) {  // no room at all; room for a part
+    const FileSizeLimit full(room);
+    appendToLog(entry);
+  }
+  EXPECT_EQ(fs::file_size(log), size);
+  appendToLog(entry);
+  EXPECT_EQ(readPlayersLog().size(), 2U);
+}
+
 // The log is read up to 64 MiB and no further, however it grew.
 TEST(GameLog, ALogIsReadUpToItsSizeLimitAndNoFurther) {
   const TempHome home;
@@ -344,4 +361,21 @@ TEST(Replay, TheWatchersKeysChangeThePaceAndStopIt) {
   EXPECT_NE(fastEnd.find("The recording is over: press any key to leave."), std::string::npos);
   EXPECT_EQ(stoppedEnd.find("The recording"), std::string::npos);
   EXPECT_EQ(readFile(home.saveFile()), save) << "the replayed save stays in the replay's folder";
+
+  // Space pauses before the game's first key, and nothing is replayed until the watcher's next
+  // key.
+  VirtualTerminal paused;
+  paused.pressKeys(" ");
+  std::string whilePaused;
+  paused.whenOutOfKeys([&] {
+    if (whilePaused.empty()) whilePaused = paused.toString();
+    return int{'q'};
+  });
+  EXPECT_EQ(watchRecording(recording, paused), 0);
+  EXPECT_NE(whilePaused.find("#@...."), std::string::npos) << whilePaused;
+  EXPECT_EQ(whilePaused.find("The recording"), std::string::npos) << whilePaused;
+
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(watchRecording(recording + ".missing", paused), 1);
+  EXPECT_EQ(testing::internal::GetCapturedStderr().substr(0, 27), "vardenholt: 1: File Error: ");
 }
