@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -6,6 +8,7 @@
 
 #include "save/Records.hpp"
 #include "save/Savefile.hpp"
+#include "save/Savelock.hpp"
 #include "support/TempHome.hpp"
 
 using namespace vh;
@@ -179,6 +182,25 @@ TEST(Savefile, ReadingRefusesWhatIsNotAPlainFileOfOurs) {
     EXPECT_EQ(failureOf([] { return saveExists(); }),
               "1: File Error: " + folder.string() + "/: the save folder is a link made by another user");
   }
+}
+
+// One game per save folder: a second is refused, naming the process that holds the folder once
+// that process has written its id, and the folder is free again when the holder lets go.
+TEST(SaveLock, OneGameAtATimeNamingTheHolderWhenKnown) {
+  const TempHome home;
+  const std::string refused = "2: a game is already running from " + SaveDir();
+  {
+    const SaveLock first = lockSaveFolder();
+    ASSERT_TRUE(first.held());
+    EXPECT_EQ(failureOf([] { lockSaveFolder(); }),
+              refused + " (process " + std::to_string(getpid()) + ")");
+  }
+  EXPECT_TRUE(lockSaveFolder().held());
+  const fs::path lockFile = home.saveFile().parent_path() / "vardenholt.lock";
+  const int holder = open(lockFile.c_str(), O_RDWR | O_TRUNC);
+  ASSERT_EQ(flock(holder, LOCK_EX), 0);
+  EXPECT_EQ(failureOf([] { lockSaveFolder(); }), refused);
+  close(holder);
 }
 
 TEST(HighScoreFile, FirstGameCreatesItTiesReplaceLowerScoresLeaveIt) {
