@@ -122,6 +122,7 @@ TEST(Util, WrapTextBreaksAfterBlanksAndSlashesAndDropsWhatDoesNotFit) {
   EXPECT_EQ(wrapText("abcdefghij", 4, 2), (Lines{"abcd", "efgh"}));
   EXPECT_EQ(wrapText("short", 80, 2), (Lines{"short"}));
   EXPECT_EQ(wrapText("", 80, 2), Lines{});
+  EXPECT_EQ(wrapText("no room", 0, 2), Lines{});
   // An error line fills at most three screen rows, and says when it was cut.
   const std::string fits = errorLine(GameError(std::string(237, 'e'), 1));
   EXPECT_EQ(fits, "1: " + std::string(237, 'e'));
