@@ -2,10 +2,10 @@
 # Waiting for a key costs nothing: while the game waits it makes no system call at all, so it
 # never wakes, and a key still answers at once. A second copy started meanwhile without a
 # terminal reports the game in play before anything else. IDLE_SECONDS sets how long the wait is
-# watched (3 seconds unless given).
+# watched (2 seconds unless given).
 set -euo pipefail
 source "$(dirname "$0")/tmux.sh"
-seconds="${IDLE_SECONDS:-3}"
+seconds="${IDLE_SECONDS:-2}"
 skip() {
   echo "SKIP: $*"
   exit 77
