@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "main/Run.hpp"
+#include "random/Lfrand.hpp"
+#include "screen/Util.hpp"
+#include "screen/VirtualTerminal.hpp"
+#include "support/TempHome.hpp"
+
+using namespace vh;
+
+// A run tells its page when each game begins and ends, records each game under the run's seed,
+// and whatever error escapes the game ends the run with one line on standard output.
+TEST(Run, GamesAreAnnouncedAndRecordedAndAnEscapedErrorIsOneLine) {
+  const TempHome home;
+  VirtualTerminal screen;
+  screen.pressKeys(" lS.n");
+  std::vector<bool> inPlay;
+  playRecordedRun(screen, 42, [&](bool value) { inPlay.push_back(value); });
+  EXPECT_EQ(inPlay, (std::vector<bool>{true, false}));
+  const auto recordings = home.saveFile().parent_path() / "recordings";
+  ASSERT_FALSE(std::filesystem::is_empty(recordings));
+  const std::string recording =
+      readFile(std::filesystem::directory_iterator(recordings)->path());
+  EXPECT_NE(recording.find("\nseed 42\n"), std::string::npos);
+  // The seed alone decides the game, whatever was drawn before.
+  std::filesystem::remove(home.saveFile());
+  lfSrand(7);
+  VirtualTerminal again;
+  again.pressKeys(" lS.n");
+  playRecordedRun(again, 42);
+  EXPECT_EQ(again.toString(), screen.toString());
+
+  const struct {
+    std::function<int()> failure;
+    const char* line;
+  } escaped[] = {
+      {[]() -> int { throw GameError("Broken pipe", 9); }, "Broken pipe (error code 9)\n"},
+      {[]() -> int { throw std::runtime_error("out of memory"); }, "out of memory\n"},
+  };
+  for (const auto& [failure, line] : escaped) {
+    VirtualTerminal failing;
+    failing.whenOutOfKeys(failure);
+    testing::internal::CaptureStdout();
+    playRecordedRun(failing, 1);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), line);
+  }
+}
