@@ -196,7 +196,8 @@ void playTurns(Game& game, const Map& map, CreatureList& creatures) {
         notify(Moment::TurnOver, map, player, creatures, game.level);
         start = TurnStart{player, creatures};
       }
-      if (!player.saveRequested) break;
+      // A captured King's game is over, whatever he asked for in his last turn.
+      if (!player.saveRequested || !player.alive) break;
       try {
         saveGame(map, player, creatures, game.level);
         showMessage("", 1);
