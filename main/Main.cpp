@@ -8,6 +8,7 @@
 #include "main/Options.hpp"
 #include "main/Run.hpp"
 #include "main/Vardenholt.hpp"
+#include "record/Recover.hpp"
 #include "record/Replay.hpp"
 #include "save/Savefile.hpp"
 #include "save/Savelock.hpp"
@@ -50,7 +51,19 @@ int watch(const vh::Options& options) {
   if (const auto problem = vh::unusableTerminal()) return refuse(*problem);
   vh::catchTerminationSignals();
   vh::CursesTerminal terminal;
-  return vh::watchRecording(options.recording, terminal);
+  return vh::watchRecording(options.recordings.front(), terminal);
+}
+
+// The saved game that a stopped game's failed save lost, written under the save folder's lock.
+int recover(const vh::Options& options) {
+  vh::SaveLock lock;
+  try {
+    lock = vh::lockSaveFolder();
+  } catch (const vh::GameError& error) {
+    return refuse(error.code() == vh::AlreadyRunningCode ? vh::printableText(error.what())
+                                                         : vh::errorLine(error));
+  }
+  return vh::recoverGame(options.recordings.front());
 }
 
 }  // namespace
@@ -60,7 +73,8 @@ int main(int argc, char* argv[]) {
   switch (options.action) {
     case vh::Action::Play: return play(options);
     case vh::Action::Replay: return watch(options);
-    case vh::Action::Verify: return vh::verifyRecording(options.recording);
+    case vh::Action::Verify: return vh::verifyRecordings(options.recordings);
+    case vh::Action::Recover: return recover(options);
     default: return vh::answerWithoutPlaying(options);
   }
 }

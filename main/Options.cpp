@@ -16,12 +16,13 @@ namespace vh {
 namespace {
 
 constexpr const char* usageLine =
-    "Usage: vardenholt [-s N | --seed N] [-r FILE | --replay FILE] [--verify FILE] [--scores]\n"
-    "                  [-h | --help] [-V | --version]\n";
+    "Usage: vardenholt [-s N | --seed N] [-r FILE | --replay FILE] [--verify FILE...]\n"
+    "                  [--recover FILE] [--scores] [-h | --help] [-V | --version]\n";
 
 // Long options without a letter of their own.
 constexpr int VerifyOption = 256;
 constexpr int ScoresOption = 257;
+constexpr int RecoverOption = 258;
 
 constexpr option longOptions[] = {
     {"help", no_argument, nullptr, 'h'},
@@ -30,6 +31,7 @@ constexpr option longOptions[] = {
     {"replay", required_argument, nullptr, 'r'},
     {"verify", required_argument, nullptr, VerifyOption},
     {"scores", no_argument, nullptr, ScoresOption},
+    {"recover", required_argument, nullptr, RecoverOption},
     {nullptr, 0, nullptr, 0},
 };
 constexpr const char* shortOptions = ":hVs:r:";
@@ -61,7 +63,9 @@ std::string helpText() {
          "clock\n"
          "  -r, --replay FILE    watch a recorded game: space pauses, + and - change the speed,\n"
          "                       q stops\n"
-         "      --verify FILE    replay a recording without a terminal and check its result\n"
+         "      --verify FILE... replay recordings without a terminal and check their results,\n"
+         "                       each continued game after the one that saved it\n"
+         "      --recover FILE   write the saved game that a stopped game's failed save lost\n"
          "      --scores         list the ten best games of the log\n"
          "  -h, --help           print this help and exit\n"
          "  -V, --version        print the version and exit\n"
@@ -119,16 +123,24 @@ Options parseOptions(int argc, char* argv[]) {
         break;
       case 'r':
       case VerifyOption:
-        options.recording = optarg;
-        asked.push_back(letter == 'r' ? Action::Replay : Action::Verify);
+      case RecoverOption:
+        options.recordings.assign(1, optarg);
+        asked.push_back(letter == 'r'              ? Action::Replay
+                        : letter == VerifyOption ? Action::Verify
+                                                 : Action::Recover);
         break;
       case ScoresOption: asked.push_back(Action::Scores); break;
       case ':': problem("option '" + offendingOption(argv) + "' needs a value"); break;
       default: problem("unrecognised option '" + offendingOption(argv) + "'");
     }
   }
+  // Only --verify takes more than one recording.
+  const bool verifying = asked.size() == 1 && asked.front() == Action::Verify;
+  for (; verifying && optind < argc; ++optind) options.recordings.emplace_back(argv[optind]);
   if (optind < argc) problem("unexpected argument '" + printableText(argv[optind]) + "'");
-  if (asked.size() > 1) problem("choose one of --seed, --replay, --verify and --scores");
+  if (asked.size() > 1) {
+    problem("choose one of --seed, --replay, --verify, --recover and --scores");
+  }
   if (!options.problem.empty()) {
     options.action = Action::Misuse;
   } else if (help) {
@@ -151,7 +163,8 @@ int answerWithoutPlaying(const Options& options) {
     case Action::Scores: return printScores();
     case Action::Play:
     case Action::Replay:
-    case Action::Verify: break;
+    case Action::Verify:
+    case Action::Recover: break;
   }
   return 0;
 }

@@ -3,11 +3,12 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vh {
 
 // What the program does once its arguments are read.
-enum class Action { Play, Help, Version, Misuse, Replay, Verify, Scores };
+enum class Action { Play, Help, Version, Misuse, Replay, Verify, Recover, Scores };
 
 // The largest seed a player may choose: the generator takes any 31-bit number.
 inline constexpr unsigned MaxSeed = 2147483647;
@@ -17,7 +18,7 @@ struct Options {
   Action action = Action::Play;
   std::string problem;           // for Misuse: the one line naming what was wrong
   std::optional<unsigned> seed;  // for Play: a new game from this seed instead of the clock
-  std::string recording;         // for Replay and Verify: the recording's path
+  std::vector<std::string> recordings;  // for Replay and Recover: one path; for Verify: any
 };
 
 // Reads the arguments with getopt_long. A mistake anywhere on the line wins over --help and

@@ -64,16 +64,25 @@ LogEntry entryOf(std::string_view line, std::size_t lineNumber) {
   };
   const auto found = fields.find("ending");
   if (found == fields.end()) bad(lineNumber, "no ending");
+  const auto seed = fields.find("seed");
   LogEntry entry{text(fields, "version"),
                  text(fields, "start"),
                  text(fields, "end"),
-                 static_cast<unsigned>(number(fields, "seed", 0, 0xffffffff, lineNumber)),
+                 seed != fields.end() && seed->second == "-"
+                     ? std::nullopt
+                     : std::optional(static_cast<unsigned>(
+                           number(fields, "seed", 0, 0xffffffff, lineNumber))),
                  GameSummary{ending(found->second, lineNumber), count("area"), count("score"),
                              Kills{count("pawns"), count("knights"), count("bishops"),
                                    count("rooks"), count("queens"), count("king")},
                              count("turns"), 0},
-                 text(fields, "recording")};
+                 text(fields, "recording"),
+                 text(fields, "recovered") == "yes"};
   return entry;
+}
+
+std::string seedText(const std::optional<unsigned>& seed) {
+  return seed ? std::to_string(*seed) : "-";
 }
 
 bool finished(const LogEntry& entry) {
@@ -85,8 +94,9 @@ bool finished(const LogEntry& entry) {
 
 std::string logLine(const LogEntry& entry) {
   return "version=" + printableText(entry.version) + "\tstart=" + entry.start +
-         "\tend=" + entry.end + "\tseed=" + std::to_string(entry.seed) + "\t" +
-         summaryText(entry.summary, '\t') + "\trecording=" + entry.recording + "\n";
+         "\tend=" + entry.end + "\tseed=" + seedText(entry.seed) + "\t" +
+         summaryText(entry.summary, '\t') + "\trecording=" + entry.recording +
+         (entry.recovered ? "\trecovered=yes" : "") + "\n";
 }
 
 void appendToLog(const LogEntry& entry) {
@@ -128,13 +138,16 @@ std::string bestGamesTable(const std::vector<LogEntry>& entries) {
     return a.summary.score > b.summary.score;
   });
   games.resize(std::min(games.size(), BestGames));
-  std::string table = "Rank  Score  Outcome  Area  Date        Seed\n";
+  std::string table = "Rank  Score  Outcome  Area  Date        Seed        Recording\n";
   for (std::size_t i = 0; i < games.size(); ++i) {
     const LogEntry& g = games[i];
     char row[160];
-    std::snprintf(row, sizeof row, "%4zu %6d  %-7s %5d  %-10.10s  %u\n", i + 1, g.summary.score,
-                  endingName(g.summary.ending).c_str(), g.summary.level, g.end.c_str(), g.seed);
-    table += row;
+    std::snprintf(row, sizeof row, "%4zu %6d  %-7s %5d  %-10.10s  %-10s  %.60s", i + 1,
+                  g.summary.score, endingName(g.summary.ending).c_str(), g.summary.level,
+                  g.end.c_str(), seedText(g.seed).c_str(), g.recording.c_str());
+    std::string text = row;
+    while (text.ends_with(' ')) text.pop_back();
+    table += text + "\n";
   }
   return table;
 }

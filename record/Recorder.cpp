@@ -14,7 +14,6 @@ namespace vh {
 namespace {
 
 const std::string RecordingSuffix = ".vhr";
-constexpr std::size_t MaxFileSize = 16 * 1024 * 1024;
 
 std::string formatTime(const char* format) {
   const std::time_t now = std::time(nullptr);
@@ -27,7 +26,7 @@ std::string formatTime(const char* format) {
 // The file as the game would find it now, or none.
 std::optional<std::string> fileNow(const Folder& folder, const std::string& name) {
   if (!holds(folder, name)) return std::nullopt;
-  return readEntry(folder, name, MaxFileSize);
+  return readEntry(folder, name, MaxGameFileSize);
 }
 
 // Removes the oldest recordings until there is room for one more. Names begin with the time, so
@@ -50,15 +49,17 @@ void Recorder::gameStarted() {
   file_.reset();
   name_.clear();
   started_ = utcNow();
+  // Only the run's first game starts where the run's seed does, and only when it is a new one.
+  seed_ = firstGame_ ? std::optional(runSeed_) : std::nullopt;
+  firstGame_ = false;
   try {
     const std::optional<Folder> home = openFolder(SaveDir());
     if (!home) return;
-    const RecordingStart start{version_,
-                               seed_,
-                               started_,
-                               lfState(),
-                               fileNow(*home, "vardenholt.sav"),
-                               fileNow(*home, "vardenholt.hs")};
+    std::optional<std::string> savedGame = fileNow(*home, SaveEntry);
+    if (savedGame) seed_.reset();
+    const RecordingStart start{version_,           seed_,
+                               started_,           lfState(),
+                               std::move(savedGame), fileNow(*home, HighScoreEntry)};
     const std::optional<Folder> recordings = openFolder(recordingsDir());
     if (!recordings) return;
     makeRoom(*recordings);
@@ -81,6 +82,17 @@ void Recorder::gameEnded(const GameSummary& summary) {
   }
   appendToLog(LogEntry{version_, started_, utcNow(), seed_, summary, name_});
   name_.clear();
+}
+
+void Recorder::replace(const std::string& name, const std::string& text) {
+  try {
+    files_.replace(name, text);
+  } catch (const GameError& error) {
+    if (file_ && !file_->append(failedWriteLine(FailedWrite{name, error.code(), error.what()}))) {
+      file_.reset();
+    }
+    throw;
+  }
 }
 
 int Recorder::readKey() {

@@ -1,7 +1,8 @@
 // Records every game of a run into the folder "recordings" beside the saved game, and logs each
-// game that ends. It stands between the game and the real terminal: everything passes through,
-// and every key read during a game is written down at once, so a crash keeps the keys so far.
-// Nothing that goes wrong with these files ever reaches the game: recording just stops.
+// game that ends. It stands between the game and the real terminal, and between the game and its
+// files: everything passes through, and every key read and every write that fails during a game
+// is written down at once, so a crash keeps the game so far. Nothing that goes wrong with the
+// recording or the log ever reaches the game: recording just stops.
 #pragma once
 
 #include <optional>
@@ -9,6 +10,7 @@
 
 #include "main/Vardenholt.hpp"
 #include "save/Folder.hpp"
+#include "save/Store.hpp"
 #include "screen/Terminal.hpp"
 
 namespace vh {
@@ -16,10 +18,12 @@ namespace vh {
 // The most recordings kept; the oldest go first.
 inline constexpr std::size_t KeptRecordings = 200;
 
-class Recorder final : public Terminal {
+class Recorder final : public Terminal, public Store {
  public:
-  Recorder(Terminal& inner, std::string version, unsigned seed)
-      : inner_(inner), version_(std::move(version)), seed_(seed) {}
+  // For a run whose generator was seeded with `seed`, which gives the start of its first game
+  // alone, and only when that game is a new one.
+  Recorder(Terminal& inner, Store& files, std::string version, unsigned seed)
+      : inner_(inner), files_(files), version_(std::move(version)), runSeed_(seed) {}
 
   // Begins a recording: call as a game begins, before its first area is built.
   void gameStarted();
@@ -44,10 +48,20 @@ class Recorder final : public Terminal {
   // Keys read against the clock are not the game's: they are not recorded.
   int readKeyWithin(int milliseconds) override { return inner_.readKeyWithin(milliseconds); }
 
+  bool holds(const std::string& name) override { return files_.holds(name); }
+  std::string read(const std::string& name, std::size_t maxSize) override {
+    return files_.read(name, maxSize);
+  }
+  void replace(const std::string& name, const std::string& text) override;
+  void remove(const std::string& name) override { files_.remove(name); }
+
  private:
   Terminal& inner_;
+  Store& files_;
   std::string version_;
-  unsigned seed_;
+  unsigned runSeed_;
+  bool firstGame_ = true;
+  std::optional<unsigned> seed_;  // of the game in play, when its seed gives its start
   std::string started_;
   std::string name_;  // of the recording in progress
   std::optional<AppendFile> file_;

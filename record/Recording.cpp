@@ -3,7 +3,10 @@
 #include <array>
 #include <charconv>
 #include <csignal>
+#include <cstring>
 
+#include "save/Store.hpp"
+#include "screen/Terminal.hpp"
 #include "screen/Util.hpp"
 
 namespace vh {
@@ -12,53 +15,14 @@ namespace {
 constexpr std::string_view Magic = "vardenholt-recording 1";
 // Key codes stay below this: bytes, and the terminal's named keys.
 constexpr int KeyCodeLimit = 4096;
+// Far longer than any line the game writes, except the files it holds, which have sizes.
+constexpr std::size_t MaxLineLength = 4096;
 
 constexpr std::array<std::string_view, 5> endingNames = {"lose", "draw", "win", "saved", "stopped"};
 
 [[noreturn]] void bad(const std::string& detail) {
   throw GameError("Invalid recording: " + printableText(detail), BadRecordingCode);
 }
-
-// Reads the text line by line and field by field, naming what it expected when it fails.
-class Reader {
- public:
-  explicit Reader(std::string_view text) : text_(text) {}
-
-  bool atEnd() const { return position_ >= text_.size(); }
-
-  std::string_view line(const char* what) {
-    if (atEnd()) bad(std::string("it ends before ") + what);
-    const std::size_t end = text_.find('\n', position_);
-    if (end == std::string_view::npos) bad(std::string("it ends inside ") + what);
-    const std::string_view result = text_.substr(position_, end - position_);
-    position_ = end + 1;
-    return result;
-  }
-
-  // The rest of a line that starts with `name` and a blank.
-  std::string_view field(std::string_view name) {
-    const std::string_view text = line(std::string(name).c_str());
-    if (text.size() <= name.size() || text.substr(0, name.size()) != name ||
-        text[name.size()] != ' ') {
-      bad("expected " + std::string(name));
-    }
-    return text.substr(name.size() + 1);
-  }
-
-  // A block of exactly `size` bytes followed by a newline.
-  std::string bytes(std::size_t size, const char* what) {
-    if (text_.size() - position_ < size + 1 || text_[position_ + size] != '\n') {
-      bad(std::string("the ") + what + " is cut short");
-    }
-    std::string result(text_.substr(position_, size));
-    position_ += size + 1;
-    return result;
-  }
-
- private:
-  std::string_view text_;
-  std::size_t position_ = 0;
-};
 
 // A number in the one spelling the game writes: no sign and no leading zero, so that a recording
 // reads back to exactly its own text.
@@ -88,11 +52,30 @@ std::vector<std::string_view> split(std::string_view text, char separator) {
   }
 }
 
-std::optional<std::string> file(Reader& in, std::string_view name) {
-  const std::string_view size = in.field(name);
-  if (size == "none") return std::nullopt;
-  return in.bytes(static_cast<std::size_t>(number(size, 0, MaxRecordingSize, "file size")),
-                  std::string(name).c_str());
+// Three numbers joined by dots, as the game writes its version; none for anything else.
+std::optional<std::array<long long, 3>> versionNumbers(std::string_view text) {
+  const std::vector<std::string_view> parts = split(text, '.');
+  if (parts.size() != 3) return std::nullopt;
+  std::array<long long, 3> numbers{};
+  try {
+    for (std::size_t i = 0; i < 3; ++i) numbers[i] = number(parts[i], 0, 99999, "version");
+  } catch (const GameError&) {
+    return std::nullopt;
+  }
+  return numbers;
+}
+
+// A time as utcNow() writes it: 2026-12-07T01:23:45Z, each field within its range.
+bool isUtcTime(std::string_view text) {
+  constexpr std::string_view shape = "dddd-dd-ddTdd:dd:ddZ";
+  if (text.size() != shape.size()) return false;
+  for (std::size_t i = 0; i < shape.size(); ++i) {
+    const bool digit = text[i] >= '0' && text[i] <= '9';
+    if (shape[i] == 'd' ? !digit : text[i] != shape[i]) return false;
+  }
+  const auto at = [&](std::size_t from) { return (text[from] - '0') * 10 + (text[from + 1] - '0'); };
+  return at(5) >= 1 && at(5) <= 12 && at(8) >= 1 && at(8) <= 31 && at(11) <= 23 && at(14) <= 59 &&
+         at(17) <= 60;
 }
 
 LfState generator(std::string_view text) {
@@ -136,10 +119,28 @@ GameSummary summary(std::string_view text) {
                      0};
 }
 
+// "NAME CODE MESSAGE": one of the game's files, the error's code and its printable message.
+FailedWrite failedWrite(std::string_view text) {
+  const std::size_t nameEnd = text.find(' ');
+  const std::size_t codeEnd = nameEnd == std::string_view::npos ? nameEnd : text.find(' ', nameEnd + 1);
+  if (codeEnd == std::string_view::npos) bad("a failed write without its error");
+  const std::string_view name = text.substr(0, nameEnd);
+  if (name != SaveEntry && name != HighScoreEntry) bad("a failed write of an unknown file");
+  return FailedWrite{std::string(name),
+                     static_cast<int>(number(text.substr(nameEnd + 1, codeEnd - nameEnd - 1), 0,
+                                             0x7fffffff, "error code")),
+                     printable(text.substr(codeEnd + 1), "error")};
+}
+
 }  // namespace
 
 std::string endingName(Ending ending) {
   return std::string(endingNames.at(static_cast<std::size_t>(ending)));
+}
+
+bool earlierVersion(std::string_view a, std::string_view b) {
+  return versionNumbers(a).value_or(std::array<long long, 3>{}) <
+         versionNumbers(b).value_or(std::array<long long, 3>{});
 }
 
 std::string summaryText(const GameSummary& s, char separator) {
@@ -162,7 +163,7 @@ std::string summaryText(const GameSummary& s, char separator) {
 std::string recordingHeader(const RecordingStart& start) {
   std::string text = std::string(Magic) + "\n";
   text += "game-version " + printableText(start.gameVersion) + "\n";
-  text += "seed " + std::to_string(start.seed) + "\n";
+  text += "seed " + (start.seed ? std::to_string(*start.seed) : "-") + "\n";
   text += "started " + printableText(start.started) + "\n";
   text += "generator " + std::to_string(start.generator.oldest);
   for (const std::uint32_t value : start.generator.table) {
@@ -180,40 +181,129 @@ std::string recordingHeader(const RecordingStart& start) {
 
 std::string keyLine(int key) { return std::to_string(key) + "\n"; }
 
+std::string failedWriteLine(const FailedWrite& failure) {
+  return "failed " + failure.name + " " + std::to_string(failure.code) + " " +
+         printableText(failure.message) + "\n";
+}
+
 std::string signalLine(int signal) { return "signal " + std::to_string(signal) + "\n"; }
 
 std::string resultLine(const GameSummary& summary) {
   return "result " + summaryText(summary) + "\n";
 }
 
+bool RecordingReader::fill() {
+  if (ended_) return false;
+  buffer_.erase(0, position_);
+  position_ = 0;
+  char chunk[65536];
+  const std::size_t got = source_(chunk, sizeof chunk);
+  if (got == 0) {
+    ended_ = true;
+    return false;
+  }
+  read_ += got;
+  if (read_ > MaxRecordingSize) bad("it is too large");
+  buffer_.append(chunk, got);
+  return true;
+}
+
+bool RecordingReader::atEnd() {
+  while (position_ == buffer_.size()) {
+    if (!fill()) return true;
+  }
+  return false;
+}
+
+std::string RecordingReader::line(const char* what) {
+  if (atEnd()) bad(std::string("it ends before ") + what);
+  for (std::size_t searched = position_;;) {
+    const std::size_t end = buffer_.find('\n', searched);
+    if (end != std::string::npos) {
+      std::string result = buffer_.substr(position_, end - position_);
+      position_ = end + 1;
+      return result;
+    }
+    if (buffer_.size() - position_ > MaxLineLength) bad(std::string("a line too long in ") + what);
+    searched = buffer_.size() - position_;
+    if (!fill()) bad(std::string("it ends inside ") + what);
+  }
+}
+
+std::string RecordingReader::field(std::string_view name) {
+  const std::string text = line(std::string(name).c_str());
+  if (text.size() <= name.size() || text.compare(0, name.size(), name) != 0 ||
+      text[name.size()] != ' ') {
+    bad("expected " + std::string(name));
+  }
+  return text.substr(name.size() + 1);
+}
+
+std::optional<std::string> RecordingReader::file(std::string_view name) {
+  const std::string size = field(name);
+  if (size == "none") return std::nullopt;
+  const auto bytes = static_cast<std::size_t>(number(size, 0, MaxGameFileSize, "file size"));
+  while (buffer_.size() - position_ < bytes + 1) {
+    if (!fill()) bad("the " + std::string(name) + " is cut short");
+  }
+  if (buffer_[position_ + bytes] != '\n') bad("the " + std::string(name) + " is cut short");
+  std::string content = buffer_.substr(position_, bytes);
+  position_ += bytes + 1;
+  return content;
+}
+
+RecordingReader::RecordingReader(Source source) : source_(std::move(source)) {
+  if (line("the first line") != Magic) bad("not a recording of a version this game plays");
+  start_.gameVersion = printable(field("game-version"), "game version");
+  const std::string seed = field("seed");
+  if (seed != "-") start_.seed = static_cast<unsigned>(number(seed, 0, 0xffffffff, "seed"));
+  start_.started = printable(field("started"), "start time");
+  if (!isUtcTime(start_.started)) bad("bad start time");
+  start_.generator = generator(field("generator"));
+  start_.savedGame = file("saved-game");
+  start_.highScore = file("high-score");
+  if (line("the keys") != "keys") bad("expected keys");
+}
+
+std::optional<RecordedEvent> RecordingReader::next() {
+  if (atEnd()) return std::nullopt;
+  if (resultRead_) bad("there is more after the result");
+  const std::string text = line("a key");
+  const std::string_view event = text;
+  if (event.starts_with("result ")) {
+    resultRead_ = true;
+    GameSummary result = summary(event.substr(7));
+    result.signal = signal_;
+    return result;
+  }
+  if (event.starts_with("failed ")) return failedWrite(event.substr(7));
+  if (event.starts_with("signal ")) {
+    signal_ = static_cast<int>(number(event.substr(7), 1, 64, "signal"));
+    return RecordedKey{NoKey, signal_};
+  }
+  signal_ = 0;
+  return RecordedKey{static_cast<int>(number(event, 0, KeyCodeLimit - 1, "key")), 0};
+}
+
 Recording readRecording(std::string_view text) {
   if (text.size() > MaxRecordingSize) bad("it is too large");
-  Reader in(text);
-  if (in.line("the first line") != Magic) bad("not a recording of a version this game plays");
-  Recording recording;
-  RecordingStart& start = recording.start;
-  start.gameVersion = printable(in.field("game-version"), "game version");
-  start.seed = static_cast<unsigned>(number(in.field("seed"), 0, 0xffffffff, "seed"));
-  start.started = printable(in.field("started"), "start time");
-  start.generator = generator(in.field("generator"));
-  start.savedGame = file(in, "saved-game");
-  start.highScore = file(in, "high-score");
-  if (in.line("the keys") != "keys") bad("expected keys");
-  while (!in.atEnd()) {
-    const std::string_view line = in.line("a key");
-    if (recording.result) bad("there is more after the result");
-    if (line.starts_with("result ")) {
-      recording.result = summary(line.substr(7));
-    } else if (line.starts_with("signal ")) {
-      const int signal = static_cast<int>(number(line.substr(7), 1, 64, "signal"));
-      recording.keys.push_back(RecordedKey{0, signal});
+  RecordingReader reader([&text](char* buffer, std::size_t size) {
+    const std::size_t given = std::min(size, text.size());
+    std::memcpy(buffer, text.data(), given);
+    text.remove_prefix(given);
+    return given;
+  });
+  Recording recording{reader.start(), {}, {}, std::nullopt};
+  while (const std::optional<RecordedEvent> event = reader.next()) {
+    if (const auto* key = std::get_if<RecordedKey>(&*event)) {
+      recording.keys.push_back(*key);
+    } else if (const auto* failure = std::get_if<FailedWrite>(&*event)) {
+      std::size_t keys = recording.keys.size();
+      if (keys > 0 && recording.keys.back().signal != 0) --keys;
+      recording.failedWrites.emplace_back(keys, *failure);
     } else {
-      recording.keys.push_back(
-          RecordedKey{static_cast<int>(number(line, 0, KeyCodeLimit - 1, "key")), 0});
+      recording.result = std::get<GameSummary>(*event);
     }
-  }
-  if (recording.result && !recording.keys.empty() && recording.keys.back().signal != 0) {
-    recording.result->signal = recording.keys.back().signal;
   }
   return recording;
 }

@@ -1,107 +1,180 @@
 #include "record/Replay.hpp"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
+#include <new>
+#include <utility>
 
-#include "random/Lfrand.hpp"
 #include "save/Folder.hpp"
 #include "save/Savefile.hpp"
 #include "screen/Screen.hpp"
 #include "screen/Signals.hpp"
-#include "screen/VirtualTerminal.hpp"
 
 namespace vh {
 namespace {
 
-// A private folder holding the files as the recorded game found them; the game's own folder is
-// in use again, and the private one gone, when this ends.
-class ReplayFolder {
- public:
-  explicit ReplayFolder(const RecordingStart& start) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vardenholt-replay-XXXXXX");
-    if (mkdtemp(pattern.data()) == nullptr) fileError(pattern, errno);
-    path_ = pattern + "/";
-    useSaveDir(path_);
-    const std::optional<Folder> folder = openFolder(path_);
-    if (!folder) fileError(path_, errno);
-    if (start.savedGame) replaceEntry(*folder, "vardenholt.sav", *start.savedGame);
-    if (start.highScore) replaceEntry(*folder, "vardenholt.hs", *start.highScore);
-  }
-  ~ReplayFolder() {
-    useSaveDir("");
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  ReplayFolder(const ReplayFolder&) = delete;
-  ReplayFolder& operator=(const ReplayFolder&) = delete;
+using EventSource = std::function<std::optional<RecordedEvent>()>;
 
- private:
-  std::string path_;
-};
-
+// Thrown when the game asks for a key that the recording does not hold.
+struct KeysRanOut {};
 // Thrown when the watcher stops a replay before its game ends.
 struct ReplayStopped {};
 
-// The last words of a replay, on the bottom line, until the watcher presses a key.
-void sayGoodbye(Terminal& screen, const char* text) {
-  printAtColour(0, 23, text, Colour::Yellow, Attribute::Bold);
-  updateScreen();
-  screen.readKey();
-}
-
-// Hands the recorded keys to the game one by one, each after a pause, while the real keyboard
-// steers the pace. Everything drawn goes to the real screen.
-class PacedTerminal final : public Terminal {
+// Hands a recording's events to the game as it comes to them: each key to a key read, each
+// failed write to the write it stands for.
+class EventFeed {
  public:
-  PacedTerminal(Terminal& screen, const std::vector<RecordedKey>& keys)
-      : screen_(screen), keys_(keys) {}
+  EventFeed(EventSource source, const RecordingStart& start)
+      : source_(std::move(source)),
+        notesFailures_(earlierVersion(FirstRecordingVersion, start.gameVersion)) {}
+
+  // The next key, or NoKey for the signal that ended the game, noted as its handler would.
+  int nextKey() {
+    for (;;) {
+      const std::optional<RecordedEvent> event = take();
+      if (!event) throw KeysRanOut{};
+      if (const auto* key = std::get_if<RecordedKey>(&*event)) {
+        if (key->signal == 0) return key->key;
+        noteSignal(key->signal);
+        signalled_ = true;
+        return NoKey;
+      }
+      if (const auto* result = std::get_if<GameSummary>(&*event)) {
+        recorded_ = *result;
+        throw KeysRanOut{};
+      }
+      ++unused_;  // a failed write that the game never came to
+    }
+  }
+
+  // Raises the recorded error when the recording says this write failed here.
+  void checkWrite(const std::string& name, const std::string& text) {
+    const std::optional<RecordedEvent>& event = peek();
+    if (!event) return;
+    if (const auto* failure = std::get_if<FailedWrite>(&*event)) {
+      if (failure->name != name) return;
+      const FailedWrite recorded = *failure;
+      lookahead_.reset();
+      fail(name, text, recorded);
+    }
+    // Recordings made before failed writes were noted still tell one: a game that a signal
+    // stopped is one whose last save failed.
+    const auto* result = std::get_if<GameSummary>(&*event);
+    if (!notesFailures_ && signalled_ && name == SaveEntry && result &&
+        result->ending == Ending::Stopped) {
+      fail(name, text, FailedWrite{name, 1, "File Error: " + name + ": the save failed"});
+    }
+  }
+
+  // Counts the keys and failed writes that the game never came to, and reads the result.
+  std::size_t drain() {
+    while (const std::optional<RecordedEvent> event = take()) {
+      if (const auto* result = std::get_if<GameSummary>(&*event)) {
+        recorded_ = *result;
+      } else {
+        ++unused_;
+      }
+    }
+    return unused_;
+  }
+
+  const std::optional<GameSummary>& recorded() const { return recorded_; }
+  const std::optional<std::string>& unwrittenSave() const { return unwrittenSave_; }
+
+ private:
+  [[noreturn]] void fail(const std::string& name, const std::string& text,
+                         const FailedWrite& failure) {
+    if (name == SaveEntry) unwrittenSave_ = text;
+    throw GameError(failure.message, failure.code);
+  }
+
+  const std::optional<RecordedEvent>& peek() {
+    if (!lookahead_ && !ended_) {
+      lookahead_ = source_();
+      ended_ = !lookahead_;
+    }
+    return lookahead_;
+  }
+
+  std::optional<RecordedEvent> take() {
+    if (lookahead_) return std::exchange(lookahead_, std::nullopt);
+    if (ended_) return std::nullopt;
+    std::optional<RecordedEvent> event = source_();
+    ended_ = !event;
+    return event;
+  }
+
+  EventSource source_;
+  bool notesFailures_;
+  std::optional<RecordedEvent> lookahead_;
+  bool ended_ = false;
+  bool signalled_ = false;
+  std::size_t unused_ = 0;
+  std::optional<GameSummary> recorded_;
+  std::optional<std::string> unwrittenSave_;
+};
+
+// Draws on a screen, when there is one, and hands the game the recorded keys, each once `pace`
+// allows; a pace that gives way to a signal from outside lets the game read none.
+class ReplayTerminal final : public Terminal {
+ public:
+  ReplayTerminal(Terminal* screen, EventFeed& feed, std::function<bool()> pace = {})
+      : screen_(screen), feed_(feed), pace_(std::move(pace)) {}
+
+  void start() override {
+    if (screen_) screen_->start();
+  }
+  void stop() override {
+    if (screen_) screen_->stop();
+  }
+  int colours() const override { return screen_ ? screen_->colours() : 8; }
+  void definePair(int pair, Colour foreground, bool bright) override {
+    if (screen_) screen_->definePair(pair, foreground, bright);
+  }
+  void attributesOn(TextAttributes attributes) override {
+    if (screen_) screen_->attributesOn(attributes);
+  }
+  void attributesOff(TextAttributes attributes) override {
+    if (screen_) screen_->attributesOff(attributes);
+  }
+  void write(int column, int row, std::string_view text) override {
+    if (screen_) screen_->write(column, row, text);
+  }
+  void clear() override {
+    if (screen_) screen_->clear();
+  }
+  void refresh() override {
+    if (screen_) screen_->refresh();
+  }
+  void setCursorVisible(bool visible) override {
+    if (screen_) screen_->setCursorVisible(visible);
+  }
+  int readKey() override {
+    if (pace_ && !pace_()) return NoKey;
+    return feed_.nextKey();
+  }
+  int readKeyWithin(int) override { return readKey(); }
+
+ private:
+  Terminal* screen_;
+  EventFeed& feed_;
+  std::function<bool()> pace_;
+};
+
+// The pause before each replayed key, which the watcher's keys steer.
+class Pacer {
+ public:
+  Pacer(Terminal& screen, const ReplayClock& clock) : screen_(screen), clock_(clock) {}
 
   // Whether a signal from outside, not one of the recording's, ended the replay.
   bool interrupted() const { return interrupted_; }
 
-  void start() override { screen_.start(); }
-  void stop() override { screen_.stop(); }
-  int colours() const override { return screen_.colours(); }
-  void definePair(int pair, Colour foreground, bool bright) override {
-    screen_.definePair(pair, foreground, bright);
-  }
-  void attributesOn(TextAttributes attributes) override { screen_.attributesOn(attributes); }
-  void attributesOff(TextAttributes attributes) override { screen_.attributesOff(attributes); }
-  void write(int column, int row, std::string_view text) override {
-    screen_.write(column, row, text);
-  }
-  void clear() override { screen_.clear(); }
-  void refresh() override { screen_.refresh(); }
-  void setCursorVisible(bool visible) override { screen_.setCursorVisible(visible); }
-  int readKeyWithin(int) override { return readKey(); }
-
-  int readKey() override {
-    if (next_ == keys_.size()) {
-      sayGoodbye(screen_, "The recording stops here: press any key to leave.");
-      throw ReplayStopped{};
-    }
-    if (!waitForTurn()) return NoKey;
-    const RecordedKey key = keys_[next_++];
-    if (key.signal == 0) return key.key;
-    noteSignal(key.signal);
-    return NoKey;
-  }
-
- private:
-  using Clock = std::chrono::steady_clock;
-  static constexpr std::chrono::milliseconds Fastest{25}, Slowest{3200};
-
   // Waits out the pause before the next key, acting on the watcher's keys meanwhile; false when
   // a signal came.
   bool waitForTurn() {
-    Clock::time_point due = Clock::now() + pause_;
+    auto due = clock_() + pause_;
     for (;;) {
-      const auto left = std::chrono::ceil<std::chrono::milliseconds>(due - Clock::now());
+      const auto left = std::chrono::ceil<std::chrono::milliseconds>(due - clock_());
       if (!paused_ && left.count() <= 0) return true;
       const int key =
           paused_ ? screen_.readKey() : screen_.readKeyWithin(static_cast<int>(left.count()));
@@ -112,7 +185,7 @@ class PacedTerminal final : public Terminal {
       switch (key) {
         case ' ':
           paused_ = !paused_;
-          due = Clock::now() + pause_;
+          due = clock_() + pause_;
           break;
         case '+': pause_ = std::max(pause_ / 2, Fastest); break;
         case '-': pause_ = std::min(pause_ * 2, Slowest); break;
@@ -123,13 +196,138 @@ class PacedTerminal final : public Terminal {
     }
   }
 
+ private:
+  static constexpr std::chrono::milliseconds Fastest{25}, Slowest{3200};
+
   Terminal& screen_;
-  const std::vector<RecordedKey>& keys_;
-  std::size_t next_ = 0;
+  const ReplayClock& clock_;
   std::chrono::milliseconds pause_{200};
   bool paused_ = false;
   bool interrupted_ = false;
 };
+
+// The recorded game on the terminal in use, from its files and generator as it began. Every
+// error that ends it is the replay's result, never the caller's.
+ReplayResult play(const RecordingStart& start, EventFeed& feed) {
+  std::map<std::string, std::string> files;
+  if (start.savedGame) files[SaveEntry] = *start.savedGame;
+  if (start.highScore) files[HighScoreEntry] = *start.highScore;
+  MemoryStore store(std::move(files), [&feed](const std::string& name, const std::string& text) {
+    feed.checkWrite(name, text);
+  });
+  const UsingStore inMemory(store);
+  lfRestore(start.generator);
+  ReplayResult result{};
+  try {
+    result.reached = playOneGame();
+    result.keysLeft = feed.drain();
+  } catch (const KeysRanOut&) {
+    // the recording stops before the game does
+  } catch (const GameError& error) {
+    result.error = errorLine(error);
+  }
+  clearPendingSignal();
+  result.recorded = feed.recorded();
+  result.files = store.files();
+  result.generator = lfState();
+  result.unwrittenSave = feed.unwrittenSave();
+  return result;
+}
+
+// A recording file read as a stream, with its events fed to a game.
+class RecordingFile {
+ public:
+  explicit RecordingFile(const std::string& path)
+      : file_(path),
+        reader_([this](char* buffer, std::size_t size) { return file_.read(buffer, size); }),
+        feed_([this] { return reader_.next(); }, reader_.start()) {}
+
+  const RecordingStart& start() const { return reader_.start(); }
+  EventFeed& feed() { return feed_; }
+
+ private:
+  ReadFile file_;
+  RecordingReader reader_;
+  EventFeed feed_;
+};
+
+// Refuses a recording made by a game newer than this one, whose rules this game may not have.
+void checkVersion(const std::string& version) {
+  if (earlierVersion(VARDENHOLT_VERSION, version) || !earlierVersion("0.0.0", version)) {
+    throw GameError("Invalid recording: made by version " + version +
+                        ", which this game cannot replay",
+                    BadRecordingCode);
+  }
+}
+
+// What the replay proves the game was played from: "seed:N" when the recording starts a new
+// game from seed N's own first state, "state" otherwise. A recording whose seed line claims a
+// seed that does not give its generator is refused; only those written before the seed line was
+// kept for the first game of a run gave the run's seed to the games after it.
+std::string provenance(const RecordingStart& start) {
+  if (!start.seed) return "state";
+  lfSrand(*start.seed);
+  if (lfState() == start.generator) return start.savedGame ? "state" : "seed:" + std::to_string(*start.seed);
+  if (!earlierVersion(FirstRecordingVersion, start.gameVersion)) return "state";
+  throw GameError("Invalid recording: its generator is not the first state of seed " +
+                      std::to_string(*start.seed),
+                  BadRecordingCode);
+}
+
+// The verdict on one recording: its lines, and its replay when there was one.
+struct Verdict {
+  bool good;
+  std::vector<std::string> lines;
+  std::optional<ReplayResult> replay;
+};
+
+Verdict judge(const std::string& from, ReplayResult replay) {
+  if (replay.error) return Verdict{false, {*replay.error}, std::move(replay)};
+  if (!replay.reached) {
+    return Verdict{false, {"unfinished: the recording ends before the game does"}, std::move(replay)};
+  }
+  std::vector<std::string> lines = {summaryText(*replay.reached) + " from=" + from};
+  if (!replay.recorded) {
+    lines.emplace_back("the recording holds no result: the game it recorded never ended");
+  } else if (replay.keysLeft != 0) {
+    lines.push_back(std::to_string(replay.keysLeft) + " keys are left over after the game ended");
+  } else if (*replay.reached != *replay.recorded) {
+    lines.push_back("the recording says: " + summaryText(*replay.recorded));
+  }
+  return Verdict{lines.size() == 1, std::move(lines), std::move(replay)};
+}
+
+Verdict verify(const std::string& path, const std::optional<ReplayResult>& previous) {
+  std::string from;
+  try {
+    ReplayResult replay = replayFile(path, [&](const RecordingStart& start) {
+      checkVersion(start.gameVersion);
+      from = provenance(start);
+      if (start.savedGame && previous) {
+        const auto saved = previous->files.find(SaveEntry);
+        if (saved == previous->files.end() || saved->second != *start.savedGame) {
+          throw GameError("Invalid recording: the saved game it continues is not the one the "
+                          "recording before it saved",
+                          BadRecordingCode);
+        }
+      }
+    });
+    return judge(from, std::move(replay));
+  } catch (const GameError& error) {
+    return Verdict{false, {errorLine(error)}, {}};
+  } catch (const std::bad_alloc&) {
+    return Verdict{false, {"out of memory"}, {}};
+  } catch (const std::exception& error) {
+    return Verdict{false, {printableText(error.what())}, {}};
+  }
+}
+
+// The last words of a replay, on the bottom line, until the watcher presses a key.
+void sayGoodbye(Terminal& screen, const char* text) {
+  printAtColour(0, 23, text, Colour::Yellow, Attribute::Bold);
+  updateScreen();
+  screen.readKey();
+}
 
 // Holds the screen for a replay and gives it back however the replay ends.
 class ReplayScreen {
@@ -146,87 +344,100 @@ class ReplayScreen {
   ReplayScreen& operator=(const ReplayScreen&) = delete;
 };
 
-}  // namespace
-
-int watchRecording(const std::string& path, Terminal& screen) {
-  Recording recording;
-  try {
-    recording = loadRecording(path);
-  } catch (const GameError& error) {
-    std::fprintf(stderr, "vardenholt: %s\n", errorLine(error).c_str());
-    return 1;
-  }
-  PacedTerminal paced(screen, recording.keys);
-  useTerminal(paced);
+// Shows the recording on the screen; the error line that ended it, if one did.
+std::optional<std::string> show(RecordingFile& recording, Terminal& screen,
+                                const ReplayClock& clock) {
+  Pacer pacer(screen, clock);
+  ReplayTerminal paced(&screen, recording.feed(), [&pacer] { return pacer.waitForTurn(); });
+  const UsingTerminal watched(paced);
   const ReplayScreen session;
   try {
-    replayGame(recording);
-    if (paced.interrupted()) return 0;
-    clearPendingSignal();  // the recording's own signal, which ended its game
-    sayGoodbye(screen, "The recording is over: press any key to leave.");
+    const ReplayResult result = play(recording.start(), recording.feed());
+    if (pacer.interrupted()) return std::nullopt;
+    if (result.error) {
+      printAtColour(0, 22, *result.error, Colour::Red, Attribute::Bold);
+      sayGoodbye(screen, "The recording cannot be replayed further: press any key to leave.");
+      return result.error;
+    }
+    sayGoodbye(screen, result.reached ? "The recording is over: press any key to leave."
+                                      : "The recording stops here: press any key to leave.");
   } catch (const ReplayStopped&) {
-    // the watcher had seen enough, or the recording stopped before its game ended
+    // the watcher had seen enough
   }
-  return 0;
+  return std::nullopt;
 }
+
+}  // namespace
 
 Recording loadRecording(const std::string& path) {
   return readRecording(readPath(path, MaxRecordingSize));
 }
 
-ReplayResult replayGame(const Recording& recording) {
-  const ReplayFolder folder(recording.start);
-  lfRestore(recording.start.generator);
-  std::optional<GameSummary> reached;
-  try {
-    reached = playOneGame();
-  } catch (const KeyScriptExhausted&) {
-    // the recording stops before the game does
-  }
-  clearPendingSignal();
-  return ReplayResult{reached, 0};
+ReplayResult replayGame(const Recording& recording, Terminal& screen) {
+  std::size_t key = 0;
+  std::size_t failure = 0;
+  bool resultGiven = false;
+  EventFeed feed(
+      [&]() -> std::optional<RecordedEvent> {
+        if (failure < recording.failedWrites.size() &&
+            recording.failedWrites[failure].first <= key) {
+          return recording.failedWrites[failure++].second;
+        }
+        if (key < recording.keys.size()) return recording.keys[key++];
+        if (recording.result && !resultGiven) {
+          resultGiven = true;
+          return *recording.result;
+        }
+        return std::nullopt;
+      },
+      recording.start);
+  ReplayTerminal terminal(&screen, feed);
+  const UsingTerminal replaying(terminal);
+  startScreen();
+  return play(recording.start, feed);
 }
 
-int verifyRecording(const std::string& path) {
-  Recording recording;
-  try {
-    recording = loadRecording(path);
-  } catch (const GameError& error) {
-    std::printf("%s\n", errorLine(error).c_str());
-    return 1;
-  }
-  VirtualTerminal terminal;
-  for (const RecordedKey& key : recording.keys) {
-    key.signal != 0 ? terminal.sendSignal(key.signal) : terminal.pressKey(key.key);
-  }
-  useTerminal(terminal);
+ReplayResult replayFile(const std::string& path,
+                        const std::function<void(const RecordingStart&)>& check) {
+  RecordingFile recording(path);
+  if (check) check(recording.start());
+  ReplayTerminal terminal(nullptr, recording.feed());
+  const UsingTerminal noScreen(terminal);
   startScreen();
-  ReplayResult result;
+  return play(recording.start(), recording.feed());
+}
+
+int verifyRecordings(const std::vector<std::string>& paths) {
+  bool good = true;
+  std::optional<ReplayResult> previous;
+  for (const std::string& path : paths) {
+    Verdict verdict = verify(path, previous);
+    for (const std::string& line : verdict.lines) {
+      const std::string prefix = paths.size() > 1 ? printableText(path) + ": " : "";
+      std::printf("%s%s\n", prefix.c_str(), line.c_str());
+    }
+    good = good && verdict.good;
+    previous = std::move(verdict.replay);
+  }
+  std::fflush(stdout);
+  return good ? 0 : 1;
+}
+
+int watchRecording(const std::string& path, Terminal& screen, const ReplayClock& clock) {
+  std::optional<std::string> failure;
   try {
-    result = replayGame(recording);
+    RecordingFile recording(path);
+    failure = show(recording, screen, clock);
   } catch (const GameError& error) {
-    std::printf("%s\n", errorLine(error).c_str());
-    return 1;
+    failure = errorLine(error);
+  } catch (const std::bad_alloc&) {
+    failure = "out of memory";
+  } catch (const std::exception& error) {
+    failure = printableText(error.what());
   }
-  result.keysLeft = terminal.keysLeft();
-  if (!result.reached) {
-    std::printf("unfinished: the recording ends before the game does\n");
-    return 1;
-  }
-  std::printf("%s\n", summaryText(*result.reached).c_str());
-  if (!recording.result) {
-    std::printf("the recording holds no result: the game it recorded never ended\n");
-    return 1;
-  }
-  if (result.keysLeft != 0) {
-    std::printf("%zu keys are left over after the game ended\n", result.keysLeft);
-    return 1;
-  }
-  if (*result.reached != *recording.result) {
-    std::printf("the recording says: %s\n", summaryText(*recording.result).c_str());
-    return 1;
-  }
-  return 0;
+  if (!failure) return 0;
+  std::fprintf(stderr, "vardenholt: %s\n", failure->c_str());
+  return 1;
 }
 
 }  // namespace vh

@@ -1,8 +1,13 @@
-// Games played again from their recordings. A replay keeps its files in a private folder of its
-// own, so it never reads or writes the player's saved game, high score, log or recordings.
+// Games played again from their recordings. A replay keeps the game's files in memory, so it
+// never reads or writes the player's saved game, high score, log or recordings, nor any other
+// file but the recording.
 #pragma once
 
+#include <chrono>
+#include <functional>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "main/Vardenholt.hpp"
 #include "record/Recording.hpp"
@@ -13,22 +18,39 @@ namespace vh {
 // How a replay went.
 struct ReplayResult {
   std::optional<GameSummary> reached;  // absent when the keys ran out before the game ended
-  std::size_t keysLeft;                // keys the game never read
+  std::size_t keysLeft;                // keys and failed writes the game never came to
+  std::optional<GameSummary> recorded;  // the recording's own result, if it has one
+  std::map<std::string, std::string> files;  // the game's files as the game left them
+  LfState generator;                         // where the game left the generator
+  std::optional<std::string> unwrittenSave;  // the saved game of the last save that failed
+  std::optional<std::string> error;          // the error line that ended the replay, if one did
 };
 
-// Plays the recorded game on the terminal chosen with useTerminal(), which must hand out the
-// recorded keys: the files and generator as the game began, then the game to its end.
-ReplayResult replayGame(const Recording& recording);
+// Plays the recorded game to its end, drawing on `screen`: the files and generator as the game
+// began, then its keys and failed writes, each where the game came to it.
+ReplayResult replayGame(const Recording& recording, Terminal& screen);
 
-// Plays a recording again with no terminal and compares where it ends with the recorded result.
-// Prints the result reached on one line (or why there is none) and returns 0 when it matches
-// and nothing is left over, 1 otherwise; a file it cannot read gives 1 and its error line.
-int verifyRecording(const std::string& path);
+// Plays a recording file again with no terminal; raises the file's or the format's error.
+// `check` sees the recording's start before its game is played, and may refuse it by raising.
+ReplayResult replayFile(const std::string& path,
+                        const std::function<void(const RecordingStart&)>& check = {});
+
+// Plays recordings again with no terminal and compares where each ends with its recorded result.
+// Prints one line per recording (prefixed with its path when there are several): the result
+// reached and what it was proved from, "from=seed:N" for a new game that seed N starts and
+// "from=state" otherwise, or why the recording fails. A recording that continues a saved game
+// must follow the one before it in the list, the game that saved it. Returns 0 when every
+// recording verifies, 1 otherwise.
+int verifyRecordings(const std::vector<std::string>& paths);
+
+// The clock a replay's pace is measured with.
+using ReplayClock = std::function<std::chrono::steady_clock::time_point()>;
 
 // Shows a recording on the terminal `screen` at a pace a person can follow: space pauses and
-// goes on, '+' and '-' make it faster and slower, 'q' stops. Returns 0, or 1 with the error line
-// on standard error when the file is not a recording.
-int watchRecording(const std::string& path, Terminal& screen);
+// goes on, '+' and '-' make it faster and slower, 'q' stops. Returns 0, or 1 with one line on
+// standard error when the file cannot be replayed; the terminal is given back either way.
+int watchRecording(const std::string& path, Terminal& screen,
+                   const ReplayClock& clock = std::chrono::steady_clock::now);
 
 // Reads a recording from a path of the user's choosing; raises the file's or the format's error.
 Recording loadRecording(const std::string& path);

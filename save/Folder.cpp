@@ -133,6 +133,27 @@ std::string readPath(const std::string& path, std::size_t maxSize) {
   return readOpened(file, path, maxSize);
 }
 
+ReadFile::ReadFile(const std::string& path)
+    : descriptor_(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)), path_(path) {
+  if (descriptor_ < 0) fileError(path, errno);
+  struct stat entry {};
+  if (fstat(descriptor_, &entry) != 0 || !S_ISREG(entry.st_mode)) {
+    const int error = errno;
+    close(descriptor_);
+    entry.st_mode == 0 ? fileError(path, error) : fileError(path, "not a regular file");
+  }
+}
+
+ReadFile::~ReadFile() { close(descriptor_); }
+
+std::size_t ReadFile::read(char* buffer, std::size_t size) {
+  for (;;) {
+    const ssize_t got = ::read(descriptor_, buffer, size);
+    if (got >= 0) return static_cast<std::size_t>(got);
+    if (errno != EINTR) fileError(path_, errno);
+  }
+}
+
 void replaceEntry(const Folder& folder, const std::string& name, const std::string& text) {
   const int dir = folder.descriptor();
   const std::string path = folder.path() + name;

@@ -42,6 +42,25 @@ std::string readEntry(const Folder& folder, const std::string& name, std::size_t
 // bytes; "File Error" otherwise, also for a FIFO or device, which is never waited on.
 std::string readPath(const std::string& path, std::size_t maxSize);
 
+// A regular file at a path of the user's choosing, read a piece at a time; closed when it goes
+// out of scope.
+class ReadFile {
+ public:
+  // Opens it; "File Error" for anything but a regular file, a FIFO or device included, which is
+  // never waited on.
+  explicit ReadFile(const std::string& path);
+  ~ReadFile();
+  ReadFile(const ReadFile&) = delete;
+  ReadFile& operator=(const ReadFile&) = delete;
+
+  // Fills the buffer with up to `size` bytes and returns how many; 0 at the end of the file.
+  std::size_t read(char* buffer, std::size_t size);
+
+ private:
+  int descriptor_;
+  std::string path_;
+};
+
 // Replaces the file with text: written and synced under a fresh name, then renamed over it.
 // On failure ("File Error") the old file is left as it was and nothing else stays behind.
 void replaceEntry(const Folder& folder, const std::string& name, const std::string& text);

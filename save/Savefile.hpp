@@ -1,9 +1,11 @@
-// The game's two files, in the directory .vh under HOME: one saved game and the high score.
+// The game's two files, one saved game and the high score, in the store the game uses: the
+// directory .vh under HOME unless a replay chose a store of its own.
 #pragma once
 
 #include <string>
 
 #include "save/Savedata.hpp"
+#include "save/Store.hpp"
 
 namespace vh {
 
@@ -11,17 +13,26 @@ namespace vh {
 inline constexpr int SaveId = 372;
 inline constexpr int HighScoreId = 191;
 
-// HOME (or "." when HOME is unset or empty) followed by "/.vh/", unless useSaveDir() chose
-// another folder.
+// HOME (or "." when HOME is unset or empty) followed by "/.vh/".
 std::string SaveDir();
-// Keeps the game's files in `folder` (ending in '/') from now on; the empty text goes back to the
-// folder under HOME. Replays use it, so that they never touch the player's own files.
-void useSaveDir(std::string folder);
 std::string SaveName();
 std::string HighscoreName();
 
-// Every operation below first makes the save directory (mode 0700) when it is missing, and
-// refuses ("File Error", code 1) a directory that another user owns or every user may write to.
+// Keeps the game's files in `store` while it lives, then in the store used before.
+class UsingStore {
+ public:
+  explicit UsingStore(Store& store);
+  ~UsingStore();
+  UsingStore(const UsingStore&) = delete;
+  UsingStore& operator=(const UsingStore&) = delete;
+
+ private:
+  Store* previous_;
+};
+
+// In the save folder, every operation below first makes the directory (mode 0700) when it is
+// missing, and refuses ("File Error", code 1) a directory that another user owns or every user
+// may write to.
 
 // Whether a saved game exists; false when the save directory cannot be made.
 bool saveExists();

@@ -57,6 +57,10 @@ TextAttributes monochromeKey(Colour colour, Attribute attribute) {
 
 void useTerminal(Terminal& terminal) { current = &terminal; }
 
+UsingTerminal::UsingTerminal(Terminal& terminal) : previous_(std::exchange(current, &terminal)) {}
+
+UsingTerminal::~UsingTerminal() { current = previous_; }
+
 void startScreen() {
   terminal().start();
   const int colours = terminal().colours();

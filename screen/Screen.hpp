@@ -12,6 +12,17 @@ namespace vh {
 
 // Chooses the terminal that the functions below draw on and read from.
 void useTerminal(Terminal& terminal);
+// Chooses a terminal while it lives, then goes back to the one chosen before.
+class UsingTerminal {
+ public:
+  explicit UsingTerminal(Terminal& terminal);
+  ~UsingTerminal();
+  UsingTerminal(const UsingTerminal&) = delete;
+  UsingTerminal& operator=(const UsingTerminal&) = delete;
+
+ private:
+  Terminal* previous_;
+};
 
 // Starts the terminal and, when it shows colours, defines the eight colour pairs.
 void startScreen();

@@ -31,8 +31,8 @@ expect() {
 }
 
 n=$'\n'
-usage='Usage: vardenholt \[-s N \| --seed N\] \[-r FILE \| --replay FILE\] \[--verify FILE\] \[--scores\]
-                  \[-h \| --help\] \[-V \| --version\]'
+usage='Usage: vardenholt \[-s N \| --seed N\] \[-r FILE \| --replay FILE\] \[--verify FILE\.\.\.\]
+                  \[--recover FILE\] \[--scores\] \[-h \| --help\] \[-V \| --version\]'
 expect 0 stdout "^vardenholt ${version//./\\.}$n$" --version
 expect 0 stdout "^vardenholt ${version//./\\.}$n$" -V
 expect 0 stdout "^$usage$n.*--version.*man 6 vardenholt$n$" --help
@@ -51,7 +51,7 @@ expect 2 stderr "^vardenholt: $seed, not '7x'$n$usage$n$" --seed=7x
 expect 2 stderr "^vardenholt: $seed, not ''$n$usage$n$" --seed=
 expect 2 stderr "^vardenholt: option '--seed' needs a value$n$usage$n$" --seed
 expect 2 stderr "^vardenholt: option '-r' needs a value$n$usage$n$" -r
-expect 2 stderr "^vardenholt: choose one of --seed, --replay, --verify and --scores$n$usage$n$" \
+expect 2 stderr "^vardenholt: choose one of --seed, --replay, --verify, --recover and --scores$n$usage$n$" \
   --seed 1 --scores
 expect 0 stdout "^No games yet\.$n$" --scores
 # A seeded game is a new one: with a game saved it refuses, and leaves the save as it was.

@@ -39,7 +39,7 @@ recording="$(ls "$E2E_HOME/.vh/recordings/"*.vhr | tail -1)"
 grep -q "^seed $before\$" "$recording" || fail "the recording does not name its seed"
 HOME="$E2E_HOME" "$game" --verify "$recording" > "$E2E_OUT.verify" ||
   fail "the recording did not verify: $(cat "$E2E_OUT.verify")"
-grep -qE '^ending=saved area=1 score=0 .* turns=1$' "$E2E_OUT.verify" ||
+grep -qE "^ending=saved area=1 score=0 .* turns=1 from=seed:$before\$" "$E2E_OUT.verify" ||
   fail "verify said: $(cat "$E2E_OUT.verify")"
 [ "$(tail -2 "$E2E_HOME/.vh/games.log" | grep -c "	seed=$before	")" = 2 ] || fail "the log lacks a game"
 echo "recording: verified"

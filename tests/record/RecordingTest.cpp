@@ -43,7 +43,8 @@ struct RecordedRun {
 
 RecordedRun recordRun(const std::string& keys, int signal, unsigned seed) {
   VirtualTerminal screen;
-  Recorder recorder(screen, "1.0.0", seed);
+  FolderStore saveFolder;
+  Recorder recorder(screen, saveFolder, VARDENHOLT_VERSION, seed);
   RecordedRun run;
   observeGames({[&] { recorder.gameStarted(); },
                 [&](const GameSummary& summary) {
@@ -53,7 +54,8 @@ RecordedRun recordRun(const std::string& keys, int signal, unsigned seed) {
                 }});
   screen.pressKeys(keys);
   if (signal != 0) screen.sendSignal(signal);
-  useTerminal(recorder);
+  const UsingTerminal recordedKeys(recorder);
+  const UsingStore recordedWrites(recorder);
   lfSrand(seed);
   testing::internal::CaptureStdout();
   try {
@@ -69,19 +71,14 @@ RecordedRun recordRun(const std::string& keys, int signal, unsigned seed) {
 // Replays a recording on a fresh virtual terminal; the screen as the game ended.
 std::string replayedScreen(const Recording& recording) {
   VirtualTerminal screen;
-  for (const RecordedKey& key : recording.keys) {
-    key.signal != 0 ? screen.sendSignal(key.signal) : screen.pressKey(key.key);
-  }
-  useTerminal(screen);
-  startScreen();
-  const ReplayResult result = replayGame(recording);
+  const ReplayResult result = replayGame(recording, screen);
   EXPECT_TRUE(result.reached.has_value());
   return screen.toString();
 }
 
-int verifyQuietly(const std::string& path, std::string* line = nullptr) {
+int verifyQuietly(const std::vector<std::string>& paths, std::string* line = nullptr) {
   testing::internal::CaptureStdout();
-  const int status = verifyRecording(path);
+  const int status = verifyRecordings(paths);
   const std::string out = testing::internal::GetCapturedStdout();
   if (line != nullptr) *line = out;
   return status;
@@ -113,15 +110,26 @@ TEST(Recording, EachGameOfARunReplaysExactlyAndVerifies) {
   EXPECT_EQ(first.keys.size(), 7U) << "the keys of the first game only";
   EXPECT_EQ(second.keys.back().signal, SIGHUP);
 
+  // Only the first game starts where the run's seed does; the second is proved from its state.
+  EXPECT_EQ(first.start.seed, 1767225600U);
+  EXPECT_EQ(second.start.seed, std::nullopt);
+  const char* const proofs[] = {" from=seed:1767225600\n", " from=state\n"};
   for (std::size_t game = 0; game < 2; ++game) {
     SCOPED_TRACE(files[game].filename().string());
     const Recording recording = loadRecording(files[game]);
     EXPECT_EQ(recording.result, run.summaries[game]);
     EXPECT_EQ(replayedScreen(recording), run.endScreens[game]);
     std::string line;
-    EXPECT_EQ(verifyQuietly(files[game], &line), 0) << line;
-    EXPECT_EQ(line, summaryText(run.summaries[game]) + "\n");
+    EXPECT_EQ(verifyQuietly({files[game]}, &line), 0) << line;
+    EXPECT_EQ(line, summaryText(run.summaries[game]) + proofs[game]);
   }
+  // The log names the same seeds, and the recording that replays a game no seed starts.
+  const std::vector<LogEntry> logged = readPlayersLog();
+  ASSERT_EQ(logged.size(), 2U);
+  EXPECT_EQ(logged[0].seed, 1767225600U);
+  EXPECT_EQ(logged[1].seed, std::nullopt);
+  EXPECT_NE(log.find("\tseed=-\t"), std::string::npos);
+  EXPECT_EQ(logged[1].recording, files[1].filename().string());
   EXPECT_EQ(readFile(home.saveFile()), save);
   EXPECT_EQ(readFile(home.saveFile().parent_path() / "games.log"), log);
   EXPECT_EQ(recordingsIn(home).size(), 2U);
@@ -165,7 +173,7 @@ TEST(GameLog, EveryEndedGameIsLoggedAndTheBestFinishedGamesAreListed) {
     LogEntry e = entry;
     e.summary.score = scores[i];
     e.summary.ending = i == 11 ? Ending::Saved : Ending::Lose;
-    e.seed = static_cast<unsigned>(i);
+    e.seed = i == 2 ? std::nullopt : std::optional(static_cast<unsigned>(i));
     text += logLine(e);
   }
   const std::vector<LogEntry> entries = readLog(text);
@@ -174,11 +182,12 @@ TEST(GameLog, EveryEndedGameIsLoggedAndTheBestFinishedGamesAreListed) {
             (GameSummary{Ending::Lose, 20, 7, Kills{1, 2, 1, 1, 5, 1}, 812, 0}));
   const std::string table = bestGamesTable(entries);
   EXPECT_EQ(table.substr(0, table.find('\n', table.find('\n', table.find('\n') + 1) + 1) + 1),
-            "Rank  Score  Outcome  Area  Date        Seed\n"
-            "   1   1060  lose       20  2026-12-07  1\n"
-            "   2    500  lose       20  2026-12-07  2\n");
-  EXPECT_NE(table.find("   5      8  lose       20  2026-12-07  8\n"), std::string::npos);
-  EXPECT_NE(table.find("   6      7  lose       20  2026-12-07  3\n   7      7"),
+            "Rank  Score  Outcome  Area  Date        Seed        Recording\n"
+            "   1   1060  lose       20  2026-12-07  1           a.vhr\n"
+            "   2    500  lose       20  2026-12-07  -           a.vhr\n");
+  EXPECT_NE(table.find("   5      8  lose       20  2026-12-07  8           a.vhr\n"),
+            std::string::npos);
+  EXPECT_NE(table.find("   6      7  lose       20  2026-12-07  3           a.vhr\n   7      7"),
             std::string::npos);
   EXPECT_EQ(table.find("  44 "), std::string::npos) << "a saved game is still going on";
   EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 11);
@@ -308,13 +317,13 @@ TEST(Recording, DamagedRecordingsAreRefusedAndFalseOnesFailVerification) {
   for (const auto& [bytes, says] : false_) {
     writeFile(good, bytes);
     std::string line;
-    EXPECT_EQ(verifyQuietly(good, &line), 1) << says;
+    EXPECT_EQ(verifyQuietly({good}, &line), 1) << says;
     EXPECT_NE(line.find(says), std::string::npos) << line << " instead of " << says;
   }
   writeFile(good, text);
-  EXPECT_EQ(verifyQuietly(good), 0);
+  EXPECT_EQ(verifyQuietly({good}), 0);
   std::string line;
-  EXPECT_EQ(verifyQuietly((home.saveFile().parent_path() / "missing").string(), &line), 1);
+  EXPECT_EQ(verifyQuietly({home.saveFile().parent_path() / "missing"}, &line), 1);
   EXPECT_EQ(line.substr(0, 15), "1: File Error: ");
 }
 
