@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <deque>
 #include <new>
 #include <utility>
 
@@ -31,10 +32,15 @@ class EventFeed {
   // The next key, or NoKey for the signal that ended the game, noted as its handler would.
   int nextKey() {
     for (;;) {
-      const std::optional<RecordedEvent> event = take();
+      std::optional<RecordedEvent> event = take();
       if (!event) throw KeysRanOut{};
       if (const auto* key = std::get_if<RecordedKey>(&*event)) {
-        if (key->signal == 0) return key->key;
+        if (key->signal == 0) {
+          unused_ += pending_.size();  // failed writes that the game never came to
+          pending_.clear();
+          return key->key;
+        }
+        // The save that a signal forces comes after it, and its failure before it.
         noteSignal(key->signal);
         signalled_ = true;
         return NoKey;
@@ -43,23 +49,23 @@ class EventFeed {
         recorded_ = *result;
         throw KeysRanOut{};
       }
-      ++unused_;  // a failed write that the game never came to
+      hold(std::get<FailedWrite>(std::move(*event)));
     }
   }
 
   // Raises the recorded error when the recording says this write failed here.
   void checkWrite(const std::string& name, const std::string& text) {
-    const std::optional<RecordedEvent>& event = peek();
-    if (!event) return;
-    if (const auto* failure = std::get_if<FailedWrite>(&*event)) {
-      if (failure->name != name) return;
-      const FailedWrite recorded = *failure;
-      lookahead_.reset();
-      fail(name, text, recorded);
+    while (peek() && std::holds_alternative<FailedWrite>(*peek())) {
+      hold(std::get<FailedWrite>(*take()));
+    }
+    if (!pending_.empty() && pending_.front().name == name) {
+      const FailedWrite failure = std::move(pending_.front());
+      pending_.pop_front();
+      fail(name, text, failure);
     }
     // Recordings made before failed writes were noted still tell one: a game that a signal
     // stopped is one whose last save failed.
-    const auto* result = std::get_if<GameSummary>(&*event);
+    const GameSummary* result = peek() ? std::get_if<GameSummary>(&*peek()) : nullptr;
     if (!notesFailures_ && signalled_ && name == SaveEntry && result &&
         result->ending == Ending::Stopped) {
       fail(name, text, FailedWrite{name, 1, "File Error: " + name + ": the save failed"});
@@ -68,6 +74,8 @@ class EventFeed {
 
   // Counts the keys and failed writes that the game never came to, and reads the result.
   std::size_t drain() {
+    unused_ += pending_.size();
+    pending_.clear();
     while (const std::optional<RecordedEvent> event = take()) {
       if (const auto* result = std::get_if<GameSummary>(&*event)) {
         recorded_ = *result;
@@ -82,6 +90,16 @@ class EventFeed {
   const std::optional<std::string>& unwrittenSave() const { return unwrittenSave_; }
 
  private:
+  // No game writes more than a few files between two keys.
+  void hold(FailedWrite failure) {
+    constexpr std::size_t MostWritesBetweenKeys = 8;
+    if (pending_.size() == MostWritesBetweenKeys) {
+      throw GameError("Invalid recording: more failed writes than the game makes between keys",
+                      BadRecordingCode);
+    }
+    pending_.push_back(std::move(failure));
+  }
+
   [[noreturn]] void fail(const std::string& name, const std::string& text,
                          const FailedWrite& failure) {
     if (name == SaveEntry) unwrittenSave_ = text;
@@ -107,6 +125,7 @@ class EventFeed {
   EventSource source_;
   bool notesFailures_;
   std::optional<RecordedEvent> lookahead_;
+  std::deque<FailedWrite> pending_;  // read, and not yet come to
   bool ended_ = false;
   bool signalled_ = false;
   std::size_t unused_ = 0;

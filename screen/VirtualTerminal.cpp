@@ -64,9 +64,10 @@ void VirtualTerminal::definePair(int pair, Colour foreground, bool bright) {
   }
 }
 
-int VirtualTerminal::readKeyWithin(int) {
-  if (keys_.empty()) return NoKey;
-  return readKey();
+int VirtualTerminal::readKeyWithin(int milliseconds) {
+  if (!keys_.empty()) return readKey();
+  waited_ += std::chrono::milliseconds(milliseconds);
+  return NoKey;
 }
 
 int VirtualTerminal::readKey() {

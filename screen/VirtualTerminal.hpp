@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -74,8 +75,10 @@ class VirtualTerminal final : public Terminal {
   void refresh() override { ++refreshes_; }
   void setCursorVisible(bool visible) override { cursorVisible_ = visible; }
   int readKey() override;
-  // The next scripted key at once, or NoKey when none is left; never waits.
+  // The next scripted key at once, or NoKey when none is left: then the wait passes on the
+  // terminal's own clock, which only such waits move.
   int readKeyWithin(int milliseconds) override;
+  std::chrono::milliseconds waited() const { return waited_; }
 
  private:
   struct PairColour {
@@ -97,6 +100,7 @@ class VirtualTerminal final : public Terminal {
   };
   std::deque<Event> keys_;
   std::function<int()> source_;
+  std::chrono::milliseconds waited_{0};
 };
 
 }  // namespace vh

@@ -17,6 +17,7 @@
 #include "screen/Screen.hpp"
 #include "screen/Signals.hpp"
 #include "screen/VirtualTerminal.hpp"
+#include "support/RecordedRun.hpp"
 #include "support/TempHome.hpp"
 
 using namespace vh;
@@ -24,64 +25,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<fs::path> recordingsIn(const TempHome& home) {
-  std::vector<fs::path> files;
-  const fs::path folder = home.saveFile().parent_path() / "recordings";
-  if (fs::exists(folder)) {
-    for (const auto& entry : fs::directory_iterator(folder)) files.push_back(entry.path());
-  }
-  std::sort(files.begin(), files.end());
-  return files;
-}
-
-// The screen at the end of each game of a run, and the run's recordings, made by playing `keys`
-// and then, when given, a signal.
-struct RecordedRun {
-  std::vector<std::string> endScreens;
-  std::vector<GameSummary> summaries;
-};
-
-RecordedRun recordRun(const std::string& keys, int signal, unsigned seed) {
-  VirtualTerminal screen;
-  FolderStore saveFolder;
-  Recorder recorder(screen, saveFolder, VARDENHOLT_VERSION, seed);
-  RecordedRun run;
-  observeGames({[&] { recorder.gameStarted(); },
-                [&](const GameSummary& summary) {
-                  recorder.gameEnded(summary);
-                  run.endScreens.push_back(screen.toString());
-                  run.summaries.push_back(summary);
-                }});
-  screen.pressKeys(keys);
-  if (signal != 0) screen.sendSignal(signal);
-  const UsingTerminal recordedKeys(recorder);
-  const UsingStore recordedWrites(recorder);
-  lfSrand(seed);
-  testing::internal::CaptureStdout();
-  try {
-    runVardenholt();
-  } catch (const KeyScriptExhausted&) {
-  }
-  testing::internal::GetCapturedStdout();
-  clearPendingSignal();
-  observeGames({});
-  return run;
-}
-
 // Replays a recording on a fresh virtual terminal; the screen as the game ended.
 std::string replayedScreen(const Recording& recording) {
   VirtualTerminal screen;
   const ReplayResult result = replayGame(recording, screen);
   EXPECT_TRUE(result.reached.has_value());
   return screen.toString();
-}
-
-int verifyQuietly(const std::vector<std::string>& paths, std::string* line = nullptr) {
-  testing::internal::CaptureStdout();
-  const int status = verifyRecordings(paths);
-  const std::string out = testing::internal::GetCapturedStdout();
-  if (line != nullptr) *line = out;
-  return status;
 }
 
 }  // namespace
@@ -342,49 +291,4 @@ TEST(Recording, OnlyTheNewestRecordingsAreKept) {
   EXPECT_FALSE(fs::exists(folder / "19990101-000000-1-1000.vhr"));
   EXPECT_TRUE(fs::exists(folder / "19990101-000000-1-1001.vhr"));
   EXPECT_TRUE(fs::exists(folder / "notes.txt"));
-}
-
-// The watcher steers a replay: each '+' halves the pause between keys, each '-' doubles it, and
-// 'q' stops the replay at once.
-TEST(Replay, TheWatchersKeysChangeThePaceAndStopIt) {
-  const TempHome home;
-  recordRun(" llllhhhhS.n", 0, 5);
-  const std::string recording = recordingsIn(home).at(0);
-  const std::string save = readFile(home.saveFile());
-  const auto watch = [&](const std::string& keys) {
-    VirtualTerminal screen;
-    screen.pressKeys(keys);
-    screen.whenOutOfKeys([] { return int{'x'}; });  // leaves the replay once it is over
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(watchRecording(recording, screen), 0);
-    return std::pair{std::chrono::steady_clock::now() - start, screen.toString()};
-  };
-  using std::chrono::milliseconds;
-  const auto [fast, fastEnd] = watch("+++");        // ten keys, 25 ms apart
-  const auto [slower, slowerEnd] = watch("+++--");  // 100 ms apart
-  const auto [stopped, stoppedEnd] = watch("q");
-  EXPECT_LT(fast, milliseconds(900));
-  EXPECT_GE(slower, milliseconds(1000));
-  EXPECT_LT(stopped, milliseconds(150));
-  EXPECT_EQ(fastEnd, slowerEnd) << "the same game, however fast";
-  EXPECT_NE(fastEnd.find("The recording is over: press any key to leave."), std::string::npos);
-  EXPECT_EQ(stoppedEnd.find("The recording"), std::string::npos);
-  EXPECT_EQ(readFile(home.saveFile()), save) << "the replayed save stays in the replay's folder";
-
-  // Space pauses before the game's first key, and nothing is replayed until the watcher's next
-  // key.
-  VirtualTerminal paused;
-  paused.pressKeys(" ");
-  std::string whilePaused;
-  paused.whenOutOfKeys([&] {
-    if (whilePaused.empty()) whilePaused = paused.toString();
-    return int{'q'};
-  });
-  EXPECT_EQ(watchRecording(recording, paused), 0);
-  EXPECT_NE(whilePaused.find("#@...."), std::string::npos) << whilePaused;
-  EXPECT_EQ(whilePaused.find("The recording"), std::string::npos) << whilePaused;
-
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(watchRecording(recording + ".missing", paused), 1);
-  EXPECT_EQ(testing::internal::GetCapturedStderr().substr(0, 27), "vardenholt: 1: File Error: ");
 }

@@ -80,10 +80,7 @@ struct Board {
 
 // Gameplay tests draw on a virtual terminal with its colours defined.
 struct Gameplay : ::testing::Test {
-  Gameplay() {
-    useTerminal(terminal);
-    startScreen();
-  }
+  Gameplay() { startScreen(); }
   // Expects a block of the screen to be what a full redraw of the board draws there, comparing
   // rows of cells written as their character and a letter for their colour ('d' for the default),
   // upper case when bold.
@@ -104,6 +101,7 @@ struct Gameplay : ::testing::Test {
     EXPECT_EQ(shown, block());
   }
   VirtualTerminal terminal;
+  UsingTerminal drawnOn{terminal};
 };
 
 }  // namespace vh::board

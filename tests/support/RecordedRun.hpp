@@ -1,0 +1,84 @@
+// Test support for recordings: a run of games played on a virtual terminal through the recorder,
+// as the program plays them, and the recordings and verdicts it leaves.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "main/Vardenholt.hpp"
+#include "random/Lfrand.hpp"
+#include "record/Recorder.hpp"
+#include "record/Replay.hpp"
+#include "save/Savefile.hpp"
+#include "screen/Screen.hpp"
+#include "screen/Signals.hpp"
+#include "screen/VirtualTerminal.hpp"
+#include "support/TempHome.hpp"
+
+namespace vh {
+
+// The recordings in the home's save folder, oldest name first.
+inline std::vector<std::filesystem::path> recordingsIn(const TempHome& home) {
+  std::vector<std::filesystem::path> files;
+  const std::filesystem::path folder = home.saveFile().parent_path() / "recordings";
+  if (std::filesystem::exists(folder)) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+      files.push_back(entry.path());
+    }
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+// The screen at the end of each game of a run, and how each ended.
+struct RecordedRun {
+  std::vector<std::string> endScreens;
+  std::vector<GameSummary> summaries;
+};
+
+// Plays `keys`, then asks `more` for each key after them when it is given, then sends `signal`
+// when it is not 0.
+inline RecordedRun recordRun(const std::string& keys, int signal, unsigned seed,
+                             std::function<int()> more = {}) {
+  VirtualTerminal screen;
+  FolderStore saveFolder;
+  Recorder recorder(screen, saveFolder, VARDENHOLT_VERSION, seed);
+  RecordedRun run;
+  observeGames({[&] { recorder.gameStarted(); },
+                [&](const GameSummary& summary) {
+                  recorder.gameEnded(summary);
+                  run.endScreens.push_back(screen.toString());
+                  run.summaries.push_back(summary);
+                }});
+  screen.pressKeys(keys);
+  if (signal != 0) screen.sendSignal(signal);
+  if (more) screen.whenOutOfKeys(std::move(more));
+  const UsingTerminal recordedKeys(recorder);
+  const UsingStore recordedWrites(recorder);
+  lfSrand(seed);
+  testing::internal::CaptureStdout();
+  try {
+    runVardenholt();
+  } catch (const KeyScriptExhausted&) {
+  }
+  testing::internal::GetCapturedStdout();
+  clearPendingSignal();
+  observeGames({});
+  return run;
+}
+
+// Verifies the recordings; the status, and what was printed in `lines`.
+inline int verifyQuietly(const std::vector<std::string>& paths, std::string* lines = nullptr) {
+  testing::internal::CaptureStdout();
+  const int status = verifyRecordings(paths);
+  const std::string out = testing::internal::GetCapturedStdout();
+  if (lines != nullptr) *lines = out;
+  return status;
+}
+
+}  // namespace vh
