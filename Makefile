@@ -51,7 +51,8 @@ check:
 	@$(MAKE) --no-print-directory package-test
 	@$(MAKE) --no-print-directory browser-test
 
-# The unit and soak tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+# The unit and soak tests under AddressSanitizer and UndefinedBehaviorSanitizer, each test in a
+# process of its own and then all in one, so that nothing one test leaves behind goes unseen.
 sanitize:
 	@echo "sanitizers: building"
 	@mkdir -p $(BUILD)
@@ -59,6 +60,9 @@ sanitize:
 	@$(call quietly,cmake --build $(BUILD)/sanitize -j $(JOBS),$(BUILD)/sanitize/build.log)
 	@echo "sanitizers: running the unit and soak tests"
 	@$(call ctest,$(BUILD)/sanitize,-L 'unit|soak')
+	@echo "sanitizers: the unit tests again in one process, in a shuffled order"
+	@$(call quietly,$(BUILD)/sanitize/tests/unit_tests --gtest_shuffle --gtest_brief=1,\
+	  $(BUILD)/sanitize/one-process.log)
 
 # Fuzzes the loaders of both files for FUZZ_SECONDS, starting from real files.
 fuzz:

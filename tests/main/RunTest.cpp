@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "main/Run.hpp"
+#include "main/Vardenholt.hpp"
 #include "random/Lfrand.hpp"
+#include "screen/Screen.hpp"
 #include "screen/Util.hpp"
 #include "screen/VirtualTerminal.hpp"
 #include "support/TempHome.hpp"
@@ -25,6 +27,16 @@ TEST(Run, GamesAreAnnouncedAndRecordedAndAnEscapedErrorIsOneLine) {
   const std::string recording =
       readFile(std::filesystem::directory_iterator(recordings)->path());
   EXPECT_NE(recording.find("\nseed 42\n"), std::string::npos);
+  // Nothing points into a run once it is over: a game played after it is neither recorded nor
+  // drawn anywhere but on its own terminal.
+  {
+    VirtualTerminal after;
+    after.pressKeys(" ");
+    const UsingTerminal drawnOn(after);
+    EXPECT_THROW(runVardenholt(), KeyScriptExhausted);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(recordings), {}), 1);
+    EXPECT_NE(after.row(0).find("Area: 1"), std::string::npos);
+  }
   // The seed alone decides the game, whatever was drawn before.
   std::filesystem::remove(home.saveFile());
   lfSrand(7);
