@@ -28,8 +28,9 @@ class Folder {
   std::string path_;
 };
 
-// Creates the folder (mode 0700) unless it exists, and opens it. Empty when it cannot be made or
-// opened; raises "File Error" when it belongs to another user or every user may write to it.
+// Creates the folder (mode 0700) unless it exists, and opens it. Empty, with errno saying why, when
+// it cannot be made or opened; raises "File Error" when it belongs to another user or every user
+// may write to it.
 std::optional<Folder> openFolder(const std::string& path);
 
 // Whether the folder holds an entry of that name, of any kind.
