@@ -67,7 +67,10 @@ void Recorder::gameStarted() {
       name_ = stem + std::to_string(n) + RecordingSuffix;
       file_ = createEntry(*recordings, name_);
     }
-    if (!file_ || !file_->append(recordingHeader(start))) file_.reset();
+    if (file_ && !file_->append(recordingHeader(start))) {
+      file_.reset();
+      removeEntry(*recordings, name_);  // without its header it would never replay
+    }
   } catch (const GameError&) {
     file_.reset();  // a folder the game must not use, or an unreadable file: no recording
   }

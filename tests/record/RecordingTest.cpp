@@ -318,6 +318,22 @@ TEST(Recording, DamagedRecordingsAreRefusedAndFalseOnesFailVerification) {
   EXPECT_EQ(line.substr(0, 15), "1: File Error: ");
 }
 
+// A recording whose header cannot be written would never replay or verify: none is left behind,
+// and the next game records as usual.
+TEST(Recording, ARecordingThatCannotBeStartedIsNotLeftBehind) {
+  const TempHome home;
+  VirtualTerminal screen;
+  Recorder recorder(screen, "1.0.0", 3);
+  {
+    const FileSizeLimit full(64);  // smaller than any header
+    recorder.gameStarted();
+  }
+  EXPECT_EQ(recordingsIn(home), std::vector<fs::path>{});
+  recorder.gameStarted();
+  ASSERT_EQ(recordingsIn(home).size(), 1U);
+  EXPECT_NE(fs::file_size(recordingsIn(home).front()), 0U);
+}
+
 // Two hundred recordings at most: a new game's recording pushes out the oldest.
 TEST(Recording, OnlyTheNewestRecordingsAreKept) {
   const TempHome home;
