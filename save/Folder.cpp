@@ -183,6 +183,12 @@ std::vector<std::string> entriesOf(const Folder& folder) {
   return names;
 }
 
+std::optional<timespec> modifiedAt(const Folder& folder, const std::string& name) {
+  struct stat entry {};
+  if (fstatat(folder.descriptor(), name.c_str(), &entry, AT_SYMLINK_NOFOLLOW) != 0) return {};
+  return entry.st_mtim;
+}
+
 AppendFile::~AppendFile() {
   if (descriptor_ >= 0) close(descriptor_);
 }

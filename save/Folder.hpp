@@ -3,6 +3,7 @@
 // go to a fresh private file that then replaces the target whole.
 #pragma once
 
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,6 +53,9 @@ void removeEntry(const Folder& folder, const std::string& name);
 
 // The names of the folder's entries, "." and ".." aside.
 std::vector<std::string> entriesOf(const Folder& folder);
+
+// When the entry was last written (a link's own time, not its target's); empty when it is gone.
+std::optional<timespec> modifiedAt(const Folder& folder, const std::string& name);
 
 // A file open for appending; closed when it goes out of scope.
 class AppendFile {
