@@ -20,6 +20,12 @@ DEB_FLAGS = \
 
 # Runs a command with its output in a log, shown only when the command fails.
 quietly = $(1) >$(2) 2>&1 || { cat $(2); exit 1; }
+# Runs a build with its output in a log, showing as it goes only the line of each file compiled,
+# linked or generated, so that nothing shows when all is built; the whole log when it fails.
+progress := '^\[ *[0-9]+(%|/[0-9]+)\] (Building|Linking|Generating) '
+showing_progress = rm -f $(2).failed; \
+  { $(1) 2>&1 || touch $(2).failed; } | tee $(2) | { grep --line-buffered -E $(progress) || true; }; \
+  if [ -e $(2).failed ]; then rm $(2).failed; cat $(2); exit 1; fi
 # Runs ctest in a build folder with a log; prints the summary, or the log without the passes.
 ctest = cd $(1) && if ctest -j $(JOBS) --output-on-failure $(2) >ctest.log 2>&1; \
   then grep -E 'tests passed|Total Test time' ctest.log; \
@@ -36,11 +42,11 @@ play: build
 	./$(BUILD)/release/vardenholt
 
 # The quick loop, after every change: the unit, command-line, manual-page and real-terminal
-# tests. Quiet unless something fails.
+# tests. Quiet but for the build's progress, unless something fails.
 test:
 	@mkdir -p $(BUILD)
 	@$(call quietly,cmake -S . -B $(BUILD)/debug $(DEBUG_FLAGS),$(BUILD)/configure-debug.log)
-	@$(call quietly,cmake --build $(BUILD)/debug -j $(JOBS),$(BUILD)/debug/build.log)
+	@$(call showing_progress,cmake --build $(BUILD)/debug -j $(JOBS),$(BUILD)/debug/build.log)
 	@$(call ctest,$(BUILD)/debug,-LE soak)
 
 # Everything slow, before a change goes in: fuzzing the file loaders, the unit and soak tests
@@ -57,7 +63,7 @@ sanitize:
 	@echo "sanitizers: building"
 	@mkdir -p $(BUILD)
 	@$(call quietly,cmake -S . -B $(BUILD)/sanitize $(SANITIZE_FLAGS),$(BUILD)/configure-sanitize.log)
-	@$(call quietly,cmake --build $(BUILD)/sanitize -j $(JOBS),$(BUILD)/sanitize/build.log)
+	@$(call showing_progress,cmake --build $(BUILD)/sanitize -j $(JOBS),$(BUILD)/sanitize/build.log)
 	@echo "sanitizers: running the unit and soak tests"
 	@$(call ctest,$(BUILD)/sanitize,-L 'unit|soak')
 	@echo "sanitizers: the unit tests again in one process, in a shuffled order"

@@ -37,8 +37,10 @@ int play(const vh::Options& options) {
                     "; run vardenholt without --seed to continue it");
     }
   } catch (const vh::GameError& error) {
-    return refuse(error.code() == vh::AlreadyRunningCode ? vh::printableText(error.what())
-                                                         : vh::errorLine(error));
+    // The lock's refusals are sentences of their own; other errors show their code, as on screen.
+    const bool lockRefused =
+        error.code() == vh::AlreadyRunningCode || error.code() == vh::CannotLockCode;
+    return refuse(lockRefused ? vh::printableText(error.what()) : vh::errorLine(error));
   }
   if (const auto problem = vh::unusableTerminal()) return refuse(*problem);
   vh::CursesTerminal terminal;

@@ -2,10 +2,13 @@
 
 #include <getopt.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
+#include <string_view>
 #include <vector>
 
 #include "record/Gamelog.hpp"
@@ -36,12 +39,38 @@ constexpr option longOptions[] = {
 };
 constexpr const char* shortOptions = ":hVs:r:";
 
+// Whether getopt_long stopped at a long option, whose word is then argv[optind - 1]. A bad letter
+// inside a word such as -xh leaves optind on that word, so the word before it tells nothing.
+bool atLongOption(const char* word) {
+  if (optopt == 0) return true;
+  const auto ofLongOption = [](const option& entry) { return entry.val == optopt; };
+  return std::strncmp(word, "--", 2) == 0 &&
+         std::any_of(std::begin(longOptions), std::end(longOptions) - 1, ofLongOption);
+}
+
 // The word getopt_long stopped at: the whole argument for a long option, the letter otherwise.
 // It comes from the user, so it reaches the terminal only as printable text.
 std::string offendingOption(char* argv[]) {
   const char* word = argv[optind - 1];
-  if (optopt == 0 || std::strncmp(word, "--", 2) == 0) return printableText(word);
+  if (atLongOption(word)) return printableText(word);
   return printableText(std::string("-") + static_cast<char>(optopt));
+}
+
+// The option getopt_long did not accept, and why: a long one may begin the names of several.
+std::string unacceptedOption(char* argv[]) {
+  std::vector<std::string> names;
+  if (optopt == 0) {
+    const std::string_view word = argv[optind - 1];
+    const std::string_view name = word.substr(2, word.find('=') - 2);
+    for (const option* entry = longOptions; entry->name != nullptr; ++entry) {
+      if (std::string_view(entry->name).starts_with(name)) names.push_back(entry->name);
+    }
+  }
+  if (names.size() < 2) return "unrecognised option '" + offendingOption(argv) + "'";
+  std::sort(names.begin(), names.end());
+  std::string problem = "option '" + offendingOption(argv) + "' is ambiguous; possibilities:";
+  for (const std::string& each : names) problem += " '--" + each + "'";
+  return problem;
 }
 
 std::optional<unsigned> seedFrom(const char* text) {
@@ -131,7 +160,7 @@ Options parseOptions(int argc, char* argv[]) {
         break;
       case ScoresOption: asked.push_back(Action::Scores); break;
       case ':': problem("option '" + offendingOption(argv) + "' needs a value"); break;
-      default: problem("unrecognised option '" + offendingOption(argv) + "'");
+      default: problem(unacceptedOption(argv));
     }
   }
   // Only --verify takes more than one recording.

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <ctime>
+#include <tuple>
+#include <vector>
 
 #include "random/Lfrand.hpp"
 #include "record/Gamelog.hpp"
@@ -29,14 +31,19 @@ std::optional<std::string> fileNow(const Folder& folder, const std::string& name
   return readEntry(folder, name, MaxGameFileSize);
 }
 
-// Removes the oldest recordings until there is room for one more. Names begin with the time, so
-// their order is the order they were made in.
+// Removes the recordings written longest ago until there is room for one more. Names begin with
+// the time, but a clock that once ran ahead makes them lie: the name decides only between
+// recordings written at the same time.
 void makeRoom(const Folder& recordings) {
-  std::vector<std::string> names = entriesOf(recordings);
-  std::erase_if(names, [](const std::string& name) { return !name.ends_with(RecordingSuffix); });
-  std::sort(names.begin(), names.end());
-  for (std::size_t i = 0; i + KeptRecordings <= names.size(); ++i)
-    removeEntry(recordings, names[i]);
+  std::vector<std::tuple<std::time_t, long, std::string>> written;
+  for (std::string& name : entriesOf(recordings)) {
+    if (!name.ends_with(RecordingSuffix)) continue;
+    if (const std::optional<timespec> at = modifiedAt(recordings, name))
+      written.emplace_back(at->tv_sec, at->tv_nsec, std::move(name));
+  }
+  std::sort(written.begin(), written.end());
+  for (std::size_t i = 0; i + KeptRecordings <= written.size(); ++i)
+    removeEntry(recordings, std::get<std::string>(written[i]));
 }
 
 }  // namespace
@@ -68,7 +75,10 @@ void Recorder::gameStarted() {
       name_ = stem + std::to_string(n) + RecordingSuffix;
       file_ = createEntry(*recordings, name_);
     }
-    if (!file_ || !file_->append(recordingHeader(start))) file_.reset();
+    if (file_ && !file_->append(recordingHeader(start))) {
+      file_.reset();
+      removeEntry(*recordings, name_);  // without its header it would never replay
+    }
   } catch (const GameError&) {
     file_.reset();  // a folder the game must not use, or an unreadable file: no recording
   }

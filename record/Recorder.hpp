@@ -15,7 +15,7 @@
 
 namespace vh {
 
-// The most recordings kept; the oldest go first.
+// The most recordings kept; those written longest ago go first.
 inline constexpr std::size_t KeptRecordings = 200;
 
 class Recorder final : public Terminal, public Store {

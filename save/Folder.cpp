@@ -84,12 +84,17 @@ std::optional<Folder> openFolder(const std::string& path) {
   mkdir(path.c_str(), 0700);
   const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
-  Folder folder(fd, path);
   struct stat target {
   }, link{};
   std::string linkPath = path;
   while (linkPath.size() > 1 && linkPath.back() == '/') linkPath.pop_back();
-  if (fstat(fd, &target) != 0 || lstat(linkPath.c_str(), &link) != 0) return std::nullopt;
+  if (fstat(fd, &target) != 0 || lstat(linkPath.c_str(), &link) != 0) {
+    const int error = errno;  // the caller's reason, which closing must not replace
+    close(fd);
+    errno = error;
+    return std::nullopt;
+  }
+  Folder folder(fd, path);
   checkOwnership(path, target, link);
   return folder;
 }
@@ -197,6 +202,12 @@ std::vector<std::string> entriesOf(const Folder& folder) {
   }
   closedir(listing);
   return names;
+}
+
+std::optional<timespec> modifiedAt(const Folder& folder, const std::string& name) {
+  struct stat entry {};
+  if (fstatat(folder.descriptor(), name.c_str(), &entry, AT_SYMLINK_NOFOLLOW) != 0) return {};
+  return entry.st_mtim;
 }
 
 AppendFile::~AppendFile() {

@@ -3,6 +3,7 @@
 // go to a fresh private file that then replaces the target whole.
 #pragma once
 
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,8 +29,9 @@ class Folder {
   std::string path_;
 };
 
-// Creates the folder (mode 0700) unless it exists, and opens it. Empty when it cannot be made or
-// opened; raises "File Error" when it belongs to another user or every user may write to it.
+// Creates the folder (mode 0700) unless it exists, and opens it. Empty, with errno saying why, when
+// it cannot be made or opened; raises "File Error" when it belongs to another user or every user
+// may write to it.
 std::optional<Folder> openFolder(const std::string& path);
 
 // Whether the folder holds an entry of that name, of any kind.
@@ -70,6 +72,9 @@ void removeEntry(const Folder& folder, const std::string& name);
 
 // The names of the folder's entries, "." and ".." aside.
 std::vector<std::string> entriesOf(const Folder& folder);
+
+// When the entry was last written (a link's own time, not its target's); empty when it is gone.
+std::optional<timespec> modifiedAt(const Folder& folder, const std::string& name);
 
 // A file open for appending; closed when it goes out of scope.
 class AppendFile {

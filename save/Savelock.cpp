@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <utility>
 
@@ -31,6 +33,21 @@ long holderOf(int fd) {
   throw GameError(message, AlreadyRunningCode);
 }
 
+[[noreturn]] void cannotLock(const std::string& folder, const std::string& reason) {
+  throw GameError("cannot lock " + folder + ": " + reason, CannotLockCode);
+}
+
+[[noreturn]] void cannotLock(const std::string& folder, int error) {
+  cannotLock(folder, std::strerror(error));
+}
+
+// Whether anything, a link to nowhere included, stands where the folder would be made.
+bool anythingAt(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  struct stat entry {};
+  return lstat(path.c_str(), &entry) == 0;
+}
+
 }  // namespace
 
 SaveLock::~SaveLock() {
@@ -45,20 +62,27 @@ SaveLock& SaveLock::operator=(SaveLock&& other) noexcept {
 }
 
 SaveLock lockSaveFolder() {
-  const std::optional<Folder> folder = openFolder(SaveDir());
-  if (!folder) return SaveLock();
+  const std::string path = SaveDir();
+  const std::optional<Folder> folder = openFolder(path);
+  if (!folder) {
+    const int error = errno;
+    // No folder could be made, so no game can keep anything there.
+    if (!anythingAt(path)) return SaveLock();
+    cannotLock(path, error);
+  }
   const int fd = openat(folder->descriptor(), LockEntry.c_str(),
                         O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
-  if (fd < 0) return SaveLock();
+  if (fd < 0) cannotLock(path, errno);
   SaveLock lock(fd);
   struct stat entry {};
-  if (fstat(fd, &entry) != 0 || !S_ISREG(entry.st_mode)) {
-    fileError(folder->path() + LockEntry, "not a regular file");
-  }
+  if (fstat(fd, &entry) != 0) cannotLock(path, errno);
+  if (!S_ISREG(entry.st_mode)) cannotLock(path, LockEntry + " is not a regular file");
+  // Root opens anyone's file: one that another user planted is not ours to lock with.
+  if (entry.st_uid != geteuid()) cannotLock(path, LockEntry + " belongs to another user");
   while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
     if (errno == EINTR) continue;
-    if (errno == EWOULDBLOCK) alreadyRunning(folder->path(), holderOf(fd));
-    return SaveLock();
+    if (errno == EWOULDBLOCK) alreadyRunning(path, holderOf(fd));
+    cannotLock(path, errno);  // ENOLCK, say, where the file system has no lock service
   }
   const std::string pid = std::to_string(getpid()) + "\n";
   if (ftruncate(fd, 0) == 0) {

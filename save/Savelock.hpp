@@ -1,6 +1,7 @@
 // One game per save folder at a time: an advisory lock on a file in the save folder, held from
 // the start of a run to its end. The system drops it when the process ends, however it ends, so a
-// crash never leaves a stale lock behind.
+// crash never leaves a stale lock behind. A lock that cannot be held stops the game: two games
+// without it would overwrite each other's save.
 #pragma once
 
 #include <optional>
@@ -12,6 +13,8 @@ namespace vh {
 
 // Raised when another process holds the lock; the message names the folder and that process.
 inline constexpr int AlreadyRunningCode = 2;
+// Raised when the lock cannot be held for any other reason; the message names the folder and why.
+inline constexpr int CannotLockCode = 3;
 
 // Holds the lock while it lives; an empty one holds nothing.
 class SaveLock {
@@ -30,9 +33,11 @@ class SaveLock {
   int descriptor_ = -1;
 };
 
-// Takes the lock of the save folder. Raises AlreadyRunningCode when another game holds it, and
-// "File Error" for a folder the game must not use. When the folder cannot be made or opened, or
-// the lock file cannot be made, there is nothing on disk to protect and the lock is empty.
+// Takes the lock of the save folder. Raises AlreadyRunningCode when another game holds it,
+// "File Error" for a folder the game must not use, and CannotLockCode when the folder cannot be
+// opened, the lock file cannot be opened or is not a plain file of the user's, or the system
+// refuses the lock. Only when the folder cannot be made is there nothing on disk to protect: the
+// lock is empty then.
 SaveLock lockSaveFolder();
 
 }  // namespace vh

@@ -40,6 +40,11 @@ expect 0 stdout "^$usage$n" -h
 expect 0 stdout "^$usage$n" --vers --he             # abbreviations; help wins over version
 expect 2 stderr "^vardenholt: unrecognised option '--bogus'$n$usage$n$" --bogus
 expect 2 stderr "^vardenholt: unrecognised option '-x'$n$usage$n$" -hx
+expect 2 stderr "^vardenholt: unrecognised option '-x'$n$usage$n$" --help -xh  # the letter at fault
+ambiguous="option '--ver' is ambiguous; possibilities: '--verify' '--version'"
+expect 2 stderr "^vardenholt: $ambiguous$n$usage$n$" --ver
+expect 2 stderr "^vardenholt: option '--s=1' is ambiguous; possibilities: '--scores' '--seed'$n$usage$n$" \
+  --s=1
 expect 2 stderr "^vardenholt: unrecognised option '--help=yes'$n$usage$n$" --help=yes
 expect 2 stderr "^vardenholt: unexpected argument 'save'$n$usage$n$" save
 expect 2 stderr "^vardenholt: unexpected argument 'save'$n$usage$n$" --help save  # a mistake wins

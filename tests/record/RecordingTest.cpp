@@ -276,19 +276,47 @@ TEST(Recording, DamagedRecordingsAreRefusedAndFalseOnesFailVerification) {
   EXPECT_EQ(line.substr(0, 15), "1: File Error: ");
 }
 
-// Two hundred recordings at most: a new game's recording pushes out the oldest.
+// A recording whose header cannot be written would never replay or verify: none is left behind,
+// and the next game records as usual.
+TEST(Recording, ARecordingThatCannotBeStartedIsNotLeftBehind) {
+  const TempHome home;
+  VirtualTerminal screen;
+  Recorder recorder(screen, "1.0.0", 3);
+  {
+    const FileSizeLimit full(64);  // smaller than any header
+    recorder.gameStarted();
+  }
+  EXPECT_EQ(recordingsIn(home).size(), 0U);
+  recorder.gameStarted();
+  EXPECT_EQ(recordingsIn(home).size(), 1U);
+}
+
+// Two hundred recordings at most: a new game's recording pushes out the one written longest ago,
+// whatever its name says. A clock that once ran ahead left names from 2099, which sort last: when
+// they are the oldest they still go first, and each new game's recording stays.
 TEST(Recording, OnlyTheNewestRecordingsAreKept) {
   const TempHome home;
   const fs::path folder = home.saveFile().parent_path() / "recordings";
-  fs::create_directories(folder);
-  for (std::size_t i = 0; i < KeptRecordings; ++i) {
-    writeFile(folder / ("19990101-000000-1-" + std::to_string(1000 + i) + ".vhr"), "old");
+  const auto longAgo = fs::file_time_type::clock::now() - std::chrono::hours(24 * 365);
+  const auto writtenAt = [&](const std::string& name, fs::file_time_type time) {
+    writeFile(folder / name, "old");
+    fs::last_write_time(folder / name, time);
+  };
+  for (std::size_t i = 1; i < KeptRecordings; ++i) {  // all at once: the name decides among them
+    writtenAt("20990101-000000-1-" + std::to_string(1000 + i) + ".vhr", longAgo);
   }
+  writtenAt("19990101-000000-1-1.vhr", longAgo + std::chrono::hours(1));
   writeFile(folder / "notes.txt", "not a recording");
-  recordRun(" lS.n", 0, 3);
-  const std::vector<fs::path> files = recordingsIn(home);
-  EXPECT_EQ(files.size(), KeptRecordings + 1) << "two hundred recordings and the notes";
-  EXPECT_FALSE(fs::exists(folder / "19990101-000000-1-1000.vhr"));
-  EXPECT_TRUE(fs::exists(folder / "19990101-000000-1-1001.vhr"));
-  EXPECT_TRUE(fs::exists(folder / "notes.txt"));
+  VirtualTerminal screen;
+  Recorder recorder(screen, "1.0.0", 3);
+  for (int game = 0; game < 2; ++game) {
+    recorder.gameStarted();
+    recorder.gameEnded(GameSummary{});
+  }
+  std::vector<std::string> kept;  // by name: the new games' fall between 1999 and 2099
+  for (const fs::path& file : recordingsIn(home)) kept.push_back(file.filename().string());
+  ASSERT_EQ(kept.size(), KeptRecordings + 1) << "two hundred recordings and the notes";
+  EXPECT_EQ(kept[0], "19990101-000000-1-1.vhr");
+  EXPECT_LT(kept[2], "2099") << "the new games' recordings";
+  EXPECT_EQ(kept[3], "20990101-000000-1-1003.vhr");
 }

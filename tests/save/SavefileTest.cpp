@@ -203,6 +203,22 @@ TEST(SaveLock, OneGameAtATimeNamingTheHolderWhenKnown) {
   close(holder);
 }
 
+// Whatever keeps the lock from being held refuses the game, naming the folder and why. Only
+// where no save folder can be made at all, and no game can keep anything, is the lock empty.
+TEST(SaveLock, ALockThatCannotBeHeldRefusesTheGame) {
+  const TempHome home;
+  const fs::path folder = home.saveFile().parent_path(), lockFile = folder / "vardenholt.lock";
+  const std::string refused = "3: cannot lock " + SaveDir() + ": ";
+  fs::create_directories(folder);
+  fs::create_symlink(folder / "elsewhere", lockFile);
+  EXPECT_EQ(failureOf(lockSaveFolder), refused + "Too many levels of symbolic links");
+  fs::remove(lockFile);
+  fs::create_directory(lockFile);
+  EXPECT_EQ(failureOf(lockSaveFolder), refused + "Is a directory");
+  setenv("HOME", (folder / "missing").c_str(), 1);
+  EXPECT_FALSE(lockSaveFolder().held());
+}
+
 TEST(HighScoreFile, FirstGameCreatesItTiesReplaceLowerScoresLeaveIt) {
   const TempHome home;
   EXPECT_EQ(updateHighScore(HighScore{0, 2, Outcome::Lose}), (HighScore{0, 2, Outcome::Lose}));

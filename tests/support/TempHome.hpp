@@ -46,21 +46,25 @@ inline void writeFile(const std::filesystem::path& path, const std::string& text
   std::ofstream(path, std::ios::binary) << text;
 }
 
-// Lowers the file size limit for one scope, as a full disk would stop a write.
+// Lowers the file size limit for one scope, as a full disk would stop a write; the signal such a
+// write raises is ignored as long.
 class FileSizeLimit {
  public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    std::signal(SIGXFSZ, SIG_IGN);
+  explicit FileSizeLimit(rlim_t bytes) : signalAction_(std::signal(SIGXFSZ, SIG_IGN)) {
     getrlimit(RLIMIT_FSIZE, &saved_);
     rlimit lowered = saved_;
     lowered.rlim_cur = bytes;
     setrlimit(RLIMIT_FSIZE, &lowered);
   }
-  ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, signalAction_);
+  }
   FileSizeLimit(const FileSizeLimit&) = delete;
   FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
  private:
+  void (*signalAction_)(int);
   rlimit saved_{};
 };
 
