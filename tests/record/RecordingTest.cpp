@@ -281,7 +281,8 @@ TEST(Recording, DamagedRecordingsAreRefusedAndFalseOnesFailVerification) {
 TEST(Recording, ARecordingThatCannotBeStartedIsNotLeftBehind) {
   const TempHome home;
   VirtualTerminal screen;
-  Recorder recorder(screen, "1.0.0", 3);
+  FolderStore saveFolder;
+  Recorder recorder(screen, saveFolder, VARDENHOLT_VERSION, 3);
   {
     const FileSizeLimit full(64);  // smaller than any header
     recorder.gameStarted();
@@ -308,7 +309,8 @@ TEST(Recording, OnlyTheNewestRecordingsAreKept) {
   writtenAt("19990101-000000-1-1.vhr", longAgo + std::chrono::hours(1));
   writeFile(folder / "notes.txt", "not a recording");
   VirtualTerminal screen;
-  Recorder recorder(screen, "1.0.0", 3);
+  FolderStore saveFolder;
+  Recorder recorder(screen, saveFolder, VARDENHOLT_VERSION, 3);
   for (int game = 0; game < 2; ++game) {
     recorder.gameStarted();
     recorder.gameEnded(GameSummary{});
