@@ -1,5 +1,5 @@
 // Replaying a recorded game with no terminal, as a server checking recordings does: turns
-// replayed per second, the private folder and the game's screens included.
+// replayed per second, the game's files (in memory) and screens included.
 #include <benchmark/benchmark.h>
 
 #include <random>
@@ -7,7 +7,6 @@
 #include "main/Vardenholt.hpp"
 #include "random/Lfrand.hpp"
 #include "record/Replay.hpp"
-#include "screen/Screen.hpp"
 #include "screen/VirtualTerminal.hpp"
 
 namespace vh {
@@ -17,7 +16,10 @@ namespace {
 Recording wanderingGame(unsigned seed, int keys) {
   lfSrand(seed);
   Recording recording{
-      RecordingStart{"bench", seed, "", lfState(), std::nullopt, std::nullopt}, {}, std::nullopt};
+      RecordingStart{VARDENHOLT_VERSION, seed, "", lfState(), std::nullopt, std::nullopt},
+      {},
+      {},
+      std::nullopt};
   std::mt19937 random(seed);
   constexpr std::string_view moves = "hjkl.hjkl.lljj";
   for (int i = 0; i < keys; ++i) {
@@ -28,10 +30,7 @@ Recording wanderingGame(unsigned seed, int keys) {
 
 void replay(const Recording& recording) {
   VirtualTerminal terminal;
-  for (const RecordedKey& key : recording.keys) terminal.pressKey(key.key);
-  useTerminal(terminal);
-  startScreen();
-  benchmark::DoNotOptimize(replayGame(recording));
+  benchmark::DoNotOptimize(replayGame(recording, terminal));
 }
 
 // The longest of the first games the wandering player plays.
