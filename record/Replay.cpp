@@ -392,7 +392,8 @@ Recording loadRecording(const std::string& path) {
   return readRecording(readPath(path, MaxRecordingSize));
 }
 
-ReplayResult replayGame(const Recording& recording, Terminal& screen) {
+ReplayResult replayGame(const Recording& recording, Terminal& screen,
+                        const std::function<void()>& beforeEachKey) {
   std::size_t key = 0;
   std::size_t failure = 0;
   bool resultGiven = false;
@@ -410,9 +411,13 @@ ReplayResult replayGame(const Recording& recording, Terminal& screen) {
         return std::nullopt;
       },
       recording.start);
-  ReplayTerminal terminal(&screen, feed);
+  ReplayTerminal terminal(&screen, feed, [&beforeEachKey] {
+    if (beforeEachKey) beforeEachKey();
+    return true;
+  });
   const UsingTerminal replaying(terminal);
   startScreen();
+  hideCursor();  // as the game's own screen does
   return play(recording.start, feed);
 }
 

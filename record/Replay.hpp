@@ -27,8 +27,10 @@ struct ReplayResult {
 };
 
 // Plays the recorded game to its end, drawing on `screen`: the files and generator as the game
-// began, then its keys and failed writes, each where the game came to it.
-ReplayResult replayGame(const Recording& recording, Terminal& screen);
+// began, then its keys and failed writes, each where the game came to it. `beforeEachKey` is
+// told each time the game is about to read a key.
+ReplayResult replayGame(const Recording& recording, Terminal& screen,
+                        const std::function<void()>& beforeEachKey = {});
 
 // Plays a recording file again with no terminal; raises the file's or the format's error.
 // `check` sees the recording's start before its game is played, and may refuse it by raising.

@@ -18,6 +18,8 @@ UsingStore::UsingStore(Store& store) : previous_(std::exchange(chosenStore, &sto
 
 UsingStore::~UsingStore() { chosenStore = previous_; }
 
+Store& gameStore() { return *chosenStore; }
+
 std::string SaveDir() {
   const char* home = std::getenv("HOME");
   return std::string(home != nullptr && *home != '\0' ? home : ".") + "/.vh/";

@@ -30,6 +30,9 @@ class UsingStore {
   Store* previous_;
 };
 
+// The store the game's files are in now.
+Store& gameStore();
+
 // In the save folder, every operation below first makes the directory (mode 0700) when it is
 // missing, and refuses ("File Error", code 1) a directory that another user owns or every user
 // may write to.
