@@ -217,6 +217,9 @@ TEST(SaveLock, ALockThatCannotBeHeldRefusesTheGame) {
   EXPECT_EQ(failureOf(lockSaveFolder), refused + "Is a directory");
   setenv("HOME", (folder / "missing").c_str(), 1);
   EXPECT_FALSE(lockSaveFolder().held());
+  setenv("HOME", lockFile.c_str(), 1);  // a save folder in a file: there is something to protect
+  writeFile(lockFile / ".vh", "a file");
+  EXPECT_EQ(failureOf(lockSaveFolder), "3: cannot lock " + SaveDir() + ": Not a directory");
 }
 
 TEST(HighScoreFile, FirstGameCreatesItTiesReplaceLowerScoresLeaveIt) {
