@@ -18,32 +18,6 @@ constexpr std::string_view Underline = "------------------";
 // keys around (73, 15); each key stands where its move would take a King at the centre.
 constexpr int ViCentre = 64, NumericCentre = 73, CentreRow = 15;
 
-struct KeyLook {
-  Colour colour;
-  Attribute attribute;
-};
-
-KeyLook lookOf(KeyColour colour) {
-  switch (colour) {
-    case KeyColour::MoveOnly: return {Colour::White, Attribute::Normal};
-    case KeyColour::MoveAndCapture: return {Colour::White, Attribute::Bold};
-    case KeyColour::Jumping: return {Colour::Green, Attribute::Normal};
-    case KeyColour::Sweeping: return {Colour::Red, Attribute::Bold};
-    case KeyColour::CaptureOnly: return {Colour::Yellow, Attribute::Normal};
-    case KeyColour::SweepingJumping: return {Colour::Cyan, Attribute::Bold};
-    case KeyColour::WaitInPlace: return {Colour::Black, Attribute::Bold};
-  }
-  return {Colour::White, Attribute::Normal};
-}
-
-// Two-cell keys: sweeping captures the piece in between, jumping passes over water and pieces.
-KeyColour twoCellColour(const Kills& kills, Ability sweep) {
-  const bool jumping = has(kills, Ability::Jumping);
-  if (has(kills, sweep)) return jumping ? KeyColour::SweepingJumping : KeyColour::Sweeping;
-  return jumping ? KeyColour::Jumping : KeyColour::MoveAndCapture;
-}
-
-
 constexpr KeyGroup keyGroups[] = {KeyGroup::OneOrthogonal, KeyGroup::OneDiagonal,
                                   KeyGroup::TwoDiagonal,   KeyGroup::KnightJumps,
                                   KeyGroup::TwoOrthogonal, KeyGroup::Wait};
@@ -66,37 +40,14 @@ constexpr int FirstCountRow = 4;
 void showKeys(KeyGroup group, KeyColour colour) {
   printAt(PanelColumn, 11, "Controls");
   printAt(PanelColumn, 12, Underline);
-  const KeyLook look = lookOf(colour);
+  const KeyLook& look = lookOf(colour);
   for (const MoveKey& key : moveKeys()) {
     if (key.group != group) continue;
-    printKeyAtColour(ViCentre + key.dx, CentreRow + key.dy, std::string(1, key.letter),
-                     look.colour, look.attribute);
+    printKeyAtColour(ViCentre + key.dx, CentreRow + key.dy, std::string(1, key.letter), look.hue,
+                     look.attribute, look.plain);
     printKeyAtColour(NumericCentre + key.dx, CentreRow + key.dy, std::string(1, key.twin),
-                     look.colour, look.attribute);
+                     look.hue, look.attribute, look.plain);
   }
-}
-
-std::optional<KeyColour> keyColour(KeyGroup group, const Kills& kills) {
-  switch (group) {
-    case KeyGroup::OneOrthogonal: return KeyColour::MoveAndCapture;
-    case KeyGroup::Wait: return KeyColour::WaitInPlace;
-    case KeyGroup::OneDiagonal:
-      if (has(kills, Ability::DiagonalReach)) return KeyColour::MoveAndCapture;
-      if (has(kills, Ability::DiagonalCapture)) return KeyColour::CaptureOnly;
-      return std::nullopt;
-    case KeyGroup::TwoDiagonal:
-      if (has(kills, Ability::DiagonalReach)) return twoCellColour(kills, Ability::DiagonalSweep);
-      return std::nullopt;
-    case KeyGroup::KnightJumps:
-      if (has(kills, Ability::KnightJump)) return KeyColour::Jumping;
-      return std::nullopt;
-    case KeyGroup::TwoOrthogonal:
-      if (has(kills, Ability::OrthogonalReach))
-        return twoCellColour(kills, Ability::OrthogonalSweep);
-      if (has(kills, Ability::TwoOrthogonalStep)) return KeyColour::MoveOnly;
-      return std::nullopt;
-  }
-  return std::nullopt;
 }
 
 void initKills() {

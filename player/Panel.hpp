@@ -2,26 +2,10 @@
 // moves open to the King.
 #pragma once
 
-#include <optional>
-
-#include "player/Player.hpp"
+#include "player/Keys.hpp"
 #include "player/Playerdata.hpp"
 
 namespace vh {
-
-// What a group of keys does, which decides its colour.
-enum class KeyColour {
-  MoveOnly,         // light grey
-  MoveAndCapture,   // white
-  Jumping,          // green: over pieces and water
-  Sweeping,         // red: capturing whatever is in between
-  CaptureOnly,      // yellow
-  SweepingJumping,  // cyan: capturing in between and jumping water
-  WaitInPlace,      // dark grey
-};
-
-// The colour of a group of keys for these counts; none while the group is closed to the King.
-std::optional<KeyColour> keyColour(KeyGroup group, const Kills& kills);
 
 // Draws the labels of the captures list with every count shown as 0.
 void initKills();

@@ -1,11 +1,11 @@
 #include "player/Redraw.hpp"
 
-#include <array>
 #include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "player/Keys.hpp"
 #include "player/Panel.hpp"
 #include "screen/Display.hpp"
 #include "screen/Screen.hpp"
@@ -40,22 +40,6 @@ constexpr std::string_view helpLines[] = {
 };
 
 // Without colours the keypad tells its keys apart by attributes, which the legend names instead.
-struct LegendEntry {
-  Colour colour;
-  Attribute attribute;
-  std::string_view meaning;
-};
-
-constexpr std::array<LegendEntry, 7> attributeLegend = {{
-    {Colour::Black, Attribute::Bold, "wait without moving"},
-    {Colour::White, Attribute::Bold, "move and capture"},
-    {Colour::White, Attribute::Normal, "move but not capture"},
-    {Colour::Yellow, Attribute::Normal, "capture but not move"},
-    {Colour::Green, Attribute::Normal,
-     "capture or move by jumping over intervening pieces or water"},
-    {Colour::Red, Attribute::Bold, "capture or move and capture any intervening pieces too"},
-    {Colour::Cyan, Attribute::Bold, "capture or move, capture any intervening pieces too,"},
-}};
 constexpr std::size_t FirstLegendRow = 7;
 constexpr std::size_t LegendLabelWidth = 17;
 
@@ -64,13 +48,13 @@ std::vector<std::string> helpText() {
   if (coloursShown()) return lines;
   lines[FirstLegendRow - 1] =
       "The keypad is shown in various styles, depending on the type of move.";
-  for (std::size_t i = 0; i < attributeLegend.size(); ++i) {
-    const LegendEntry& entry = attributeLegend[i];
-    const std::string name = keyAttributesName(entry.colour, entry.attribute);
-    lines[FirstLegendRow + i] =
-        std::string(LegendLabelWidth - name.size(), ' ') + name + ": " + std::string(entry.meaning);
+  std::size_t row = FirstLegendRow;
+  for (const KeyLook& look : keyLooks()) {
+    const std::string name = attributesName(look.plain);
+    lines[row++] =
+        std::string(LegendLabelWidth - name.size(), ' ') + name + ": " + std::string(look.meaning);
   }
-  lines[FirstLegendRow + attributeLegend.size()] =
+  lines[row] =
       std::string(LegendLabelWidth + 2, ' ') + "and jump over water if necessary";
   return lines;
 }

@@ -26,33 +26,6 @@ constexpr std::array<Colour, 8> pairColours = {Colour::Red,   Colour::Green,   C
 // where the bright colours exist it is drawn in bright black, which every such terminal shows.
 constexpr int BrightColours = 16;
 
-// Without colours, each colour of the keypad's legend is its own combination of the attributes
-// that every terminal with cursor addressing has.
-struct KeyAttributes {
-  Colour colour;
-  Attribute attribute;
-  bool bold, underline, reverse;
-};
-
-constexpr std::array<KeyAttributes, 7> keyAttributes = {{
-    {Colour::White, Attribute::Normal, false, false, false},  // light grey: move only
-    {Colour::White, Attribute::Bold, true, false, false},     // white: move and capture
-    {Colour::Yellow, Attribute::Normal, false, true, false},  // yellow: capture only
-    {Colour::Black, Attribute::Bold, false, false, true},     // dark grey: wait
-    {Colour::Green, Attribute::Normal, true, false, true},    // green: jumping
-    {Colour::Red, Attribute::Bold, true, true, false},        // red: sweeping
-    {Colour::Cyan, Attribute::Bold, false, true, true},       // cyan: sweeping and jumping
-}};
-
-TextAttributes monochromeKey(Colour colour, Attribute attribute) {
-  for (const KeyAttributes& key : keyAttributes) {
-    if (key.colour == colour && key.attribute == attribute) {
-      return TextAttributes{key.bold, 0, key.underline, key.reverse};
-    }
-  }
-  return TextAttributes{false, 0};
-}
-
 }  // namespace
 
 void useTerminal(Terminal& terminal) { current = &terminal; }
@@ -96,19 +69,17 @@ void printAtColour(int column, int row, std::string_view text, Colour colour, At
 }
 
 void printKeyAtColour(int column, int row, std::string_view text, Colour colour,
-                      Attribute attribute) {
+                      Attribute attribute, TextAttributes plain) {
   if (coloursShown()) {
     printAtColour(column, row, text, colour, attribute);
     return;
   }
-  const TextAttributes attributes = monochromeKey(colour, attribute);
-  terminal().attributesOn(attributes);
+  terminal().attributesOn(plain);
   printAt(column, row, text);
-  terminal().attributesOff(attributes);
+  terminal().attributesOff(plain);
 }
 
-std::string keyAttributesName(Colour colour, Attribute attribute) {
-  const TextAttributes attributes = monochromeKey(colour, attribute);
+std::string attributesName(TextAttributes attributes) {
   std::string name;
   for (const auto& [on, word] :
        {std::pair{attributes.bold, "bold"}, std::pair{attributes.underline, "underline"},

@@ -39,13 +39,12 @@ void printAt(int column, int row, std::string_view text);
 bool coloursShown();
 // Writes text in a colour and attribute; plain text on a screen without colours.
 void printAtColour(int column, int row, std::string_view text, Colour colour, Attribute attribute);
-// Writes a key of the keypad in a colour of its legend. A screen without colours shows each of
-// those colours as its own combination of bold, underline and reverse instead.
+// Writes a key of the keypad in a colour of its legend, or in `plain`, its own combination of
+// bold, underline and reverse, on a screen without colours.
 void printKeyAtColour(int column, int row, std::string_view text, Colour colour,
-                      Attribute attribute);
-// The attributes that stand for a colour of the keypad's legend on a screen without colours, in
-// words for the help screen: "Plain", "Bold", "Bold+underline" and so on.
-std::string keyAttributesName(Colour colour, Attribute attribute);
+                      Attribute attribute, TextAttributes plain);
+// Attributes in words, for the help screen: "Plain", "Bold", "Bold+underline" and so on.
+std::string attributesName(TextAttributes attributes);
 // The colour pair of a colour: its ordinal, except Black, which uses pair 8.
 int getColourNumber(Colour colour);
 // The colour of a pair number from 0 to 8 (0 and 8 are both Black).
