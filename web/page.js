@@ -77,8 +77,10 @@
   window.addEventListener('resize', fit);
   fit();
 
-  // Keys: the game says which key presses are its own; those the browser does not see. Keys
-  // typed while the game is busy wait their turn, as a terminal keeps them.
+  // Keys: the game says which key presses are its own; those the browser does not see, Tab
+  // included, as a terminal passes it on. Keys typed while the game is busy wait their turn, as a
+  // terminal keeps them. A control of the page that was clicked, and so has the focus, keeps the
+  // keys it acts on, so that Tab goes on from it through the controls and back to the screen.
   let running = false;
   let leaving = false;  // the page is going away
   const typed = [];
@@ -128,8 +130,15 @@
         (code) => _vh_key_code(key, code, modifiers)));
   }
 
+  const ControlKeys = new Set(['Tab', 'Enter', ' ']);
+  const controlHasFocus = () => {
+    const focus = document.activeElement;
+    return focus !== null && focus !== screen && focus !== document.body;
+  };
+
   window.addEventListener('keydown', (event) => {
     if (!running || event.isComposing) return;
+    if (controlHasFocus() && ControlKeys.has(event.key)) return;
     const code = gameKey(event);
     if (code < 0) return;
     event.preventDefault();
@@ -288,6 +297,7 @@
     savedGame = savedGamePath;
     recordings = recordingsPath;
     running = true;
+    screen.focus();
   };
 
   // Once a seeded game has begun, reloading the page goes on with the game rather than asking

@@ -312,6 +312,16 @@ async function run(browser, base) {
   keys.push(...Array(10).fill('l'.charCodeAt(0)));
   await expectScreen(page, terminalScreen(keys), 'after ten steps');
 
+  // Tab is the game's, as in a terminal, and leaves the focus where it is: the keys after it are
+  // the game's too.
+  await page.keyboard.press('Tab');
+  keys.push(9);
+  await expectScreen(page, terminalScreen(keys), 'after Tab');
+  await page.keyboard.press('l');
+  keys.push('l'.charCodeAt(0));
+  await expectScreen(page, terminalScreen(keys), 'a step after Tab');
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'screen');
+
   // The help screen, and back.
   await page.keyboard.press('?');
   keys.push('?'.charCodeAt(0));
@@ -368,6 +378,11 @@ async function run(browser, base) {
     const found = await page.$$('#recordings li a');
     return found.length === 3 && found;
   });
+  // A control that was clicked keeps Tab, which goes on to the next one; the game, asking
+  // whether to go on, does not take it for an answer.
+  await page.keyboard.press('Tab');
+  assert.equal(await page.evaluate(() => document.activeElement.textContent),
+               await links[0].evaluate((link) => link.textContent));
   for (const link of links) {
     const recording = await download(browser, page, () => link.click());
     const verified = childProcess.spawnSync(game, ['--verify', recording],
