@@ -330,7 +330,9 @@
   });
 
   // One game per browser, as one per save folder. A page that replaces this one, as a reload
-  // does, waits the moment it takes this one to let go.
+  // does, waits the moment it takes this one to let go. A browser that lends the page no lock,
+  // as where the site's data is blocked (SecurityError), keeps nothing for it that two pages
+  // could share: the game plays.
   const LockWait = 3000;
   Module.vhHoldLock = () => new Promise((resolve) => {
     if (!navigator.locks) {
@@ -343,7 +345,10 @@
       clearTimeout(timer);
       resolve(1);
       return new Promise(() => {});  // held while the page lives
-    }).catch(() => resolve(0));
+    }).catch(() => {
+      clearTimeout(timer);
+      resolve(giveUp.signal.aborted ? 0 : 1);
+    });
   });
 
   let savedGame = null;

@@ -2,8 +2,8 @@
 // holds it to the terminal's game: the screens, cell for cell, against the virtual terminal's for
 // the same seed and keys; the keyboard, the numeric keypad with NumLock on and off, Tab; the files
 // in the browser's storage across reloads; downloads that the native program verifies and goes on
-// with; a damaged saved game; one game per browser; a full storage. Screenshots and figures go to
-// OUT.
+// with; a damaged saved game; one game per browser; a full storage, and site data blocked.
+// Screenshots and figures go to OUT.
 //
 //   node browser.test.js PAGE_DIR GAME SCREEN_DUMP OUT [CHROMIUM]
 'use strict';
@@ -516,6 +516,31 @@ async function storageFull(browser, base) {
   await context.close();
 }
 
+// Where the site's data is blocked, the browser lends the page neither locks nor storage: the
+// page plays all the same, and says that nothing will be kept.
+async function siteDataBlocked(base) {
+  const profile = path.join(temporary, 'blocked-profile');
+  fs.mkdirSync(path.join(profile, 'Default'), {recursive: true});
+  fs.writeFileSync(path.join(profile, 'Default', 'Preferences'),
+                   JSON.stringify({profile: {default_content_setting_values: {cookies: 2}}}));
+  const browser = await launch(profile);
+  try {
+    const page = await openPage(browser, `${base}?seed=${Seed}`);
+    assert.equal(await page.evaluate(() => navigator.locks.request('probe', () => {})
+      .then(() => 'granted', (error) => error.name)), 'SecurityError',
+                 'the profile does not block the site\'s data');
+    await expectScreen(page, terminalScreen([]), 'the instructions with site data blocked');
+    await waitFor('the line that nothing is kept', async () =>
+      /nothing of the game will be kept after the page closes/.test(await status(page)));
+    const keys = codes(' S.');
+    for (const key of ['Space', 'S', '.']) await page.keyboard.press(key);
+    await expectScreen(page, terminalScreen(keys), 'a save with site data blocked');
+    log('with site data blocked the page plays, and says that nothing is kept');
+  } finally {
+    await browser.close();
+  }
+}
+
 function report(figures) {
   const kb = (bytes) => `${(bytes / 1024).toFixed(0)} KB`;
   const latencies = figures.keyLatencies;
@@ -533,21 +558,26 @@ function report(figures) {
   lines.forEach((line) => console.log(`browser: ${line}`));
 }
 
-(async () => {
-  const {server, base} = await startServer();
-  const browser = await puppeteer.launch({
+function launch(userDataDir) {
+  return puppeteer.launch({
     executablePath: chromium,
     headless: true,
-    userDataDir: path.join(temporary, 'profile'),
+    userDataDir,
     // As root, and on a machine whose network is closed, Chromium needs these to start and to
     // stay quiet.
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
            '--disable-background-networking', '--disable-component-update', '--disable-sync'],
   });
+}
+
+(async () => {
+  const {server, base} = await startServer();
+  const browser = await launch(path.join(temporary, 'profile'));
   let failed = false;
   try {
     const figures = await run(browser, base);
     await storageFull(browser, base);
+    await siteDataBlocked(base);
     assert.deepEqual(pageErrors, [], 'the page threw');
     report(figures);
     console.log(`browser: passed; screenshots in ${out}`);
