@@ -20,7 +20,7 @@ constexpr std::array<std::pair<std::string_view, char>, 7> keypadKeys = {{
 }};
 
 // Keys that type no character, by the value the browser names them with.
-constexpr std::array<std::pair<std::string_view, int>, 11> namedKeys = {{
+constexpr std::array<std::pair<std::string_view, int>, 12> namedKeys = {{
     {"ArrowLeft", KeyLeft},
     {"ArrowRight", KeyRight},
     {"ArrowUp", KeyUp},
@@ -31,6 +31,7 @@ constexpr std::array<std::pair<std::string_view, int>, 11> namedKeys = {{
     {"PageDown", KeyNextPage},
     {"Clear", KeyB2},
     {"Enter", '\n'},
+    {"Tab", '\t'},
     {"Escape", KeyEscape},
 }};
 

@@ -17,6 +17,7 @@
     line.textContent = text;
     if (isError) line.className = 'error';
     statusLine.append(line);
+    return line;
   }
 
   // Whatever the game prints, it prints as the program does when it leaves the terminal.
@@ -77,8 +78,10 @@
   window.addEventListener('resize', fit);
   fit();
 
-  // Keys: the game says which key presses are its own; those the browser does not see. Keys
-  // typed while the game is busy wait their turn, as a terminal keeps them.
+  // Keys: the game says which key presses are its own; those the browser does not see, Tab
+  // included, as a terminal passes it on. Keys typed while the game is busy wait their turn, as a
+  // terminal keeps them. A control of the page that was clicked, and so has the focus, keeps the
+  // keys it acts on, so that Tab goes on from it through the controls and back to the screen.
   let running = false;
   let leaving = false;  // the page is going away
   const typed = [];
@@ -128,8 +131,15 @@
         (code) => _vh_key_code(key, code, modifiers)));
   }
 
+  const ControlKeys = new Set(['Tab', 'Enter', ' ']);
+  const controlHasFocus = () => {
+    const focus = document.activeElement;
+    return focus !== null && focus !== screen && focus !== document.body;
+  };
+
   window.addEventListener('keydown', (event) => {
     if (!running || event.isComposing) return;
+    if (controlHasFocus() && ControlKeys.has(event.key)) return;
     const code = gameKey(event);
     if (code < 0) return;
     event.preventDefault();
@@ -143,11 +153,15 @@
   const Unsaved = 'vardenholt-files-not-yet-kept';
   let home = null;
   let storageWorks = true;
+  let unsavedRestored = false;  // the folder holds files that only the synchronous storage kept
   let syncing = false;
   let kept = new Map();  // the time each file was last written, as the last copy found them
   let duringSync = [];  // what waits for the copy in progress
   const afterSync = [];  // what waits for the next one
 
+  // Each callback is given the copy's failure, or null once the files are kept. A copy that
+  // fails keeps nothing: the next one tries again with everything that changed since the last
+  // one that worked.
   function keepFiles(then) {
     afterSync.push(then || (() => {}));
     if (!syncing) sync();
@@ -157,20 +171,68 @@
     syncing = true;
     duringSync = afterSync.splice(0);
     const found = writeTimes();
-    const done = () => {
+    const done = (error) => {
       syncing = false;
-      kept = found;
-      duringSync.splice(0).forEach((callback) => callback());
+      if (!error) kept = found;
+      noteCopy(error);
+      duringSync.splice(0).forEach((callback) => callback(error));
       if (afterSync.length > 0) sync();
     };
     if (!storageWorks || home === null) {
-      done();
+      done(null);
       return;
     }
-    FS.syncfs(false, (error) => {
-      if (error) storageFailed(error);
-      done();
-    });
+    FS.syncfs(false, (error) => done(error || null));
+  }
+
+  // IDBFS misses two failures of the browser's storage: a copy that the browser aborts, as it
+  // does when the site's storage is full, never ends, and a request that fails ends the copy as
+  // if it had worked. Both end it here, with the browser's error.
+  function reportFailedCopies() {
+    const reconcile = IDBFS.reconcile;
+    IDBFS.reconcile = (src, dst, callback) => {
+      let ended = false;
+      const end = (error) => {
+        if (ended) return;
+        ended = true;
+        callback(error);
+      };
+      const db = src.type === 'remote' ? src.db : dst.db;
+      db.transaction = function() {
+        const transaction = IDBDatabase.prototype.transaction.apply(db, arguments);
+        const failed = (event) =>
+          end(event.target.error || transaction.error || new Error('the copy was ' + event.type));
+        transaction.addEventListener('error', failed);
+        transaction.addEventListener('abort', failed);
+        return transaction;
+      };
+      try {
+        reconcile(src, dst, end);
+      } catch (error) {
+        end(error);
+      } finally {
+        delete db.transaction;
+      }
+    };
+  }
+
+  // A copy that fails is said once, and unsaid when one works again. Files that came back from
+  // the synchronous storage are in the folder then, and leave the synchronous storage.
+  let copyFailure = null;
+  function noteCopy(error) {
+    if (error) {
+      if (copyFailure === null) {
+        copyFailure = say('The browser did not store the game\'s files (' + error + '): the ' +
+                          'page tries again as the game goes on.', true);
+      }
+      return;
+    }
+    if (copyFailure !== null && copyFailure.isConnected) say('');
+    copyFailure = null;
+    if (unsavedRestored && storageWorks && home !== null) {
+      unsavedRestored = false;
+      localStorage.removeItem(Unsaved);
+    }
   }
 
   // A page that is going away does not see its copies end: whatever waits for them goes on.
@@ -178,10 +240,13 @@
     duringSync.splice(0).concat(afterSync.splice(0)).forEach((callback) => callback());
   }
 
-  function storageFailed(error) {
+  // Where the browser keeps no data for the page, as when the site's data is blocked, the game
+  // plays with its files in memory.
+  function storageMissing(error) {
     storageWorks = false;
-    say('This browser does not keep the game\'s files (' + error + '): they last as long as ' +
-        'the page.', true);
+    console.warn('vardenholt: no storage:', error);
+    say('This browser keeps no data for this page: nothing of the game will be kept after the ' +
+        'page closes.', true);
   }
 
   function filesUnder(folder) {
@@ -232,39 +297,42 @@
   }
 
   // The game's key reads, and its fsync (web/library.js), which waits for the copy: a save is
-  // kept once it returns. A page that is going away cannot wait.
+  // kept once it returns, and fails when the copy does. A page that is going away cannot wait.
   Module.vhKeepFiles = (then) => {
     if (leaving) {
-      if (then) then();
+      if (then) then(null);
       return;
     }
     keepFiles(then);
   };
 
+  // What a page that went away left in the synchronous storage goes into the folder, and stays in
+  // the synchronous storage until a copy keeps it: the game starts with it either way.
   Module.vhOpenStorage = (folder) => new Promise((resolve) => {
     home = folder;
     try {
+      reportFailedCopies();
       FS.mount(IDBFS, {}, home);
       FS.syncfs(true, (error) => {
-        if (error) storageFailed(error);
+        if (error) storageMissing(error);
         kept = writeTimes();
         if (!storageWorks || !restoreUnsaved()) {
           resolve();
           return;
         }
-        keepFiles(() => {
-          localStorage.removeItem(Unsaved);
-          resolve();
-        });
+        unsavedRestored = true;
+        keepFiles(() => resolve());
       });
     } catch (error) {
-      storageFailed(error);
+      storageMissing(error);
       resolve();
     }
   });
 
   // One game per browser, as one per save folder. A page that replaces this one, as a reload
-  // does, waits the moment it takes this one to let go.
+  // does, waits the moment it takes this one to let go. A browser that lends the page no lock,
+  // as where the site's data is blocked (SecurityError), keeps nothing for it that two pages
+  // could share: the game plays.
   const LockWait = 3000;
   Module.vhHoldLock = () => new Promise((resolve) => {
     if (!navigator.locks) {
@@ -277,7 +345,10 @@
       clearTimeout(timer);
       resolve(1);
       return new Promise(() => {});  // held while the page lives
-    }).catch(() => resolve(0));
+    }).catch(() => {
+      clearTimeout(timer);
+      resolve(giveUp.signal.aborted ? 0 : 1);
+    });
   });
 
   let savedGame = null;
@@ -288,6 +359,7 @@
     savedGame = savedGamePath;
     recordings = recordingsPath;
     running = true;
+    screen.focus();
   };
 
   // Once a seeded game has begun, reloading the page goes on with the game rather than asking

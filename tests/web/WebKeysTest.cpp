@@ -34,6 +34,7 @@ TEST(WebKeys, KeysMeanWhatTheyMeanInATerminal) {
       {{" ", "Space"}, ' '},
       {{"?", "Slash"}, '?'},
       {{"Enter", "Enter"}, '\n'},
+      {{"Tab", "Tab"}, '\t'},
       {{"Escape", "Escape"}, KeyEscape},
       // The arrows and the keys above them, as the keypad's digits.
       {{"ArrowLeft", "ArrowLeft"}, '4'},

@@ -1,8 +1,9 @@
 // Plays the game's page in headless Chromium, served by a static web server on 127.0.0.1, and
 // holds it to the terminal's game: the screens, cell for cell, against the virtual terminal's for
-// the same seed and keys; the keyboard, the numeric keypad with NumLock on and off; the files in
-// the browser's storage across reloads; downloads that the native program verifies and goes on
-// with; a damaged saved game; one game per browser. Screenshots and figures go to OUT.
+// the same seed and keys; the keyboard, the numeric keypad with NumLock on and off, Tab; the files
+// in the browser's storage across reloads; downloads that the native program verifies and goes on
+// with; a damaged saved game; one game per browser; a full storage, and site data blocked.
+// Screenshots and figures go to OUT.
 //
 //   node browser.test.js PAGE_DIR GAME SCREEN_DUMP OUT [CHROMIUM]
 'use strict';
@@ -56,9 +57,14 @@ async function waitFor(what, condition) {
 
 // --- The terminal's side -------------------------------------------------------------------
 
-// The virtual terminal's screen for the seed and keys, with the game's files under `home`.
-function terminalScreen(keys, home = freshHome()) {
-  const result = childProcess.spawnSync(screenDump, [String(Seed), keys.join(',')],
+// The virtual terminal's screen for the seed and keys, with the game's files under `home`. Where
+// `savesFail`, no file may grow past 4 KB, which a saved game does: every save fails.
+function terminalScreen(keys, home = freshHome(), savesFail = false) {
+  const args = [String(Seed), keys.join(',')];
+  const [command, commandArgs] = savesFail ?
+    ['bash', ['-c', 'trap "" XFSZ; ulimit -f 4; exec "$0" "$@"', screenDump, ...args]] :
+    [screenDump, args];
+  const result = childProcess.spawnSync(command, commandArgs,
                                         {env: {...process.env, HOME: home}, encoding: 'utf8'});
   assert.equal(result.status, 0, `${screenDump} failed: ${result.stderr}`);
   return JSON.parse(result.stdout);
@@ -132,6 +138,11 @@ async function screenRow(page, row) {
 }
 
 async function status(page) { return page.$eval('#status', (line) => line.textContent); }
+
+const codes = (text) => [...text].map((character) => character.charCodeAt(0));
+
+// The question after a save, when it came before a reload, covers a row of the map.
+const besideQuestion = (drawn) => drawn.slice(0, MapRows).filter((row, i) => i !== QuestionRow);
 
 // A key of the numeric keypad with NumLock off: the browser names it by what it does then, and
 // its physical key stays the keypad's.
@@ -312,6 +323,16 @@ async function run(browser, base) {
   keys.push(...Array(10).fill('l'.charCodeAt(0)));
   await expectScreen(page, terminalScreen(keys), 'after ten steps');
 
+  // Tab is the game's, as in a terminal, and leaves the focus where it is: the keys after it are
+  // the game's too.
+  await page.keyboard.press('Tab');
+  keys.push(9);
+  await expectScreen(page, terminalScreen(keys), 'after Tab');
+  await page.keyboard.press('l');
+  keys.push('l'.charCodeAt(0));
+  await expectScreen(page, terminalScreen(keys), 'a step after Tab');
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'screen');
+
   // The help screen, and back.
   await page.keyboard.press('?');
   keys.push('?'.charCodeAt(0));
@@ -349,8 +370,6 @@ async function run(browser, base) {
   await page.reload();
   await expectScreen(page, terminalScreen([]), 'the instructions after leaving during a save');
   await page.keyboard.press('Space');
-  // The question after a save, when it came before the reload, covers a row of the map.
-  const besideQuestion = (drawn) => drawn.slice(0, MapRows).filter((row, i) => i !== QuestionRow);
   await waitFor('the game saved as the page went away', async () =>
     screenText(besideQuestion(await pageScreen(page))) === screenText(besideQuestion(lastTurn)));
   log('a save made as the page goes away is kept');
@@ -368,6 +387,11 @@ async function run(browser, base) {
     const found = await page.$$('#recordings li a');
     return found.length === 3 && found;
   });
+  // A control that was clicked keeps Tab, which goes on to the next one; the game, asking
+  // whether to go on, does not take it for an answer.
+  await page.keyboard.press('Tab');
+  assert.equal(await page.evaluate(() => document.activeElement.textContent),
+               await links[0].evaluate((link) => link.textContent));
   for (const link of links) {
     const recording = await download(browser, page, () => link.click());
     const verified = childProcess.spawnSync(game, ['--verify', recording],
@@ -436,8 +460,81 @@ async function run(browser, base) {
   await waitFor('the refusal of a wrong seed', async () =>
     /the seed must be a whole number from 0 to 2147483647, not 'twelve'/.test(await status(page)));
   log('the page refuses a seed while a game is saved, and a seed that is not a number');
-  assert.deepEqual(pageErrors, [], 'the page threw');
   return figures;
+}
+
+// With the site's storage full, a save fails as it does on a full disk: the message lines say so
+// as the terminal's do, and the game goes on. The page still starts, with the game it left; once
+// the storage has room again, a save is kept.
+async function storageFull(browser, base) {
+  const context = await browser.createBrowserContext();
+  const page = await openPage(context, 'about:blank');
+  const storage = await page.createCDPSession();
+  const origin = new URL(base).origin;
+  await storage.send('Storage.overrideQuotaForOrigin', {origin, quotaSize: 1});
+  await page.goto(`${base}?seed=${Seed}`);
+  await expectScreen(page, terminalScreen([]), 'the instructions with the storage full');
+
+  const keys = codes(' S.');
+  for (const key of ['Space', 'S', '.']) await page.keyboard.press(key);
+  const failed = terminalScreen(keys, freshHome(), true);
+  // Above the line of the error, which names the terminal's own file and reason, the page is the
+  // terminal's; the line names the page's, with a full disk's reason.
+  const ErrorRow = 22;
+  assert.match(failed.rows.slice(ErrorRow).join(' '),
+               /^1: File Error: \S+\/\.vh\/vardenholt\.sav: File\s+too\s+large/);
+  await expectScreen(page, failed, 'a save with the storage full', ErrorRow);
+  const errorLines = await Promise.all([ErrorRow, ErrorRow + 1].map((row) => screenRow(page, row)));
+  assert.deepEqual(errorLines.map((line) => line.trimEnd()), [
+    '1: File Error: /home/web_user/.vh/vardenholt.sav: No space left on device', '']);
+
+  const beforeLeaving = await pageScreen(page);
+  await page.reload();
+  await expectScreen(page, terminalScreen([]), 'the instructions after a reload, storage full');
+  await page.keyboard.press('Space');
+  await waitFor('the game left by a reload with the storage full', async () =>
+    screenText((await pageScreen(page)).slice(0, MapRows)) ===
+    screenText(beforeLeaving.slice(0, MapRows)));
+  log('with the storage full a save fails as on a full disk, and the page still starts');
+
+  await storage.send('Storage.overrideQuotaForOrigin', {origin});
+  await page.keyboard.press('S');
+  await page.keyboard.press('.');
+  await waitFor('the question after a save with room again', async () =>
+    /Continue play\? \[Y\/n\]/.test(await screenRow(page, QuestionRow)));
+  const saved = await pageScreen(page);
+  await page.reload();
+  await expectScreen(page, terminalScreen([]), 'the instructions after a save with room again');
+  await page.keyboard.press('Space');
+  await waitFor('the game saved once the storage had room', async () =>
+    screenText(besideQuestion(await pageScreen(page))) === screenText(besideQuestion(saved)));
+  log('once the storage has room again, a save is kept');
+  await context.close();
+}
+
+// Where the site's data is blocked, the browser lends the page neither locks nor storage: the
+// page plays all the same, and says that nothing will be kept.
+async function siteDataBlocked(base) {
+  const profile = path.join(temporary, 'blocked-profile');
+  fs.mkdirSync(path.join(profile, 'Default'), {recursive: true});
+  fs.writeFileSync(path.join(profile, 'Default', 'Preferences'),
+                   JSON.stringify({profile: {default_content_setting_values: {cookies: 2}}}));
+  const browser = await launch(profile);
+  try {
+    const page = await openPage(browser, `${base}?seed=${Seed}`);
+    assert.equal(await page.evaluate(() => navigator.locks.request('probe', () => {})
+      .then(() => 'granted', (error) => error.name)), 'SecurityError',
+                 'the profile does not block the site\'s data');
+    await expectScreen(page, terminalScreen([]), 'the instructions with site data blocked');
+    await waitFor('the line that nothing is kept', async () =>
+      /nothing of the game will be kept after the page closes/.test(await status(page)));
+    const keys = codes(' S.');
+    for (const key of ['Space', 'S', '.']) await page.keyboard.press(key);
+    await expectScreen(page, terminalScreen(keys), 'a save with site data blocked');
+    log('with site data blocked the page plays, and says that nothing is kept');
+  } finally {
+    await browser.close();
+  }
 }
 
 function report(figures) {
@@ -457,20 +554,28 @@ function report(figures) {
   lines.forEach((line) => console.log(`browser: ${line}`));
 }
 
-(async () => {
-  const {server, base} = await startServer();
-  const browser = await puppeteer.launch({
+function launch(userDataDir) {
+  return puppeteer.launch({
     executablePath: chromium,
     headless: true,
-    userDataDir: path.join(temporary, 'profile'),
+    userDataDir,
     // As root, and on a machine whose network is closed, Chromium needs these to start and to
     // stay quiet.
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
            '--disable-background-networking', '--disable-component-update', '--disable-sync'],
   });
+}
+
+(async () => {
+  const {server, base} = await startServer();
+  const browser = await launch(path.join(temporary, 'profile'));
   let failed = false;
   try {
-    report(await run(browser, base));
+    const figures = await run(browser, base);
+    await storageFull(browser, base);
+    await siteDataBlocked(base);
+    assert.deepEqual(pageErrors, [], 'the page threw');
+    report(figures);
     console.log(`browser: passed; screenshots in ${out}`);
   } catch (error) {
     failed = true;
