@@ -42,7 +42,6 @@ constexpr std::string_view instructions[] = {
 void showInstructions() {
   int row = 0;
   for (const std::string_view line : instructions) printAt(4, row++, line);
-  waitChar();
 }
 
 int capturePoints(const Kills& k) {

@@ -6,7 +6,7 @@
 
 namespace vh {
 
-// The story and the instructions, drawn on the fresh screen, until a key is pressed.
+// The story and the instructions, drawn on the fresh screen.
 void showInstructions();
 
 // The points of the captured pieces: 1 a pawn, 3 a knight or bishop, 5 a rook, 9 a queen.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include "creatures/Creaturedata.hpp"
 #include "map/Mapdata.hpp"
@@ -10,7 +11,8 @@
 
 namespace vh {
 
-// The whole run, on the terminal chosen with useTerminal().
+// The whole run on the terminal chosen with useTerminal(), from the instructions to the player's
+// last answer, each key read as the run waits for it.
 void runVardenholt();
 
 // How a game ended: by the outcome of play, saved to go on later (by the player or on a signal),
@@ -30,8 +32,9 @@ struct GameSummary {
 };
 
 // One game from a new King in area 1 (or the saved game the first area finds) to its end: the
-// save, or the score screen of a finished game; it asks no question after it.
-GameSummary playOneGame();
+// save, or the score screen of a finished game; it asks no question after it. None when the game
+// never ended; an error that stops it escapes.
+std::optional<GameSummary> playOneGame();
 
 // Told when each game begins, before its first area is built, and when it has ended.
 struct GameObserver {

@@ -30,16 +30,11 @@ void carryOut(const MoveKey& move, Player& player, const Map& map, CreatureList&
   showMessage("", NoticeLine);
 }
 
-// Acts on a command key; false when the key is not a command.
+// Acts on a command key other than help; false when the key is no such command.
 bool runCommand(int key, Player& player, const Map& map, const CreatureList& creatures, int level) {
   switch (key) {
     case 'R':
     case 'r': fullRefresh(map, player, creatures, level); return true;
-    case '?':
-    case '/':
-      showHelp();
-      fullRefresh(map, player, creatures, level);
-      return true;
     case 'S':
       player.saveRequested = true;
       showMessage("Will save and exit when you complete this turn.", NoticeLine);
@@ -52,17 +47,17 @@ bool runCommand(int key, Player& player, const Map& map, const CreatureList& cre
 
 Player newplayer() { return Player{true, 2, 2, Kills{0, 0, 0, 0, 0, 0}, "", false}; }
 
-void movePlayer(Player& player, const Map& map, CreatureList& creatures, int level) {
-  for (;;) {
-    const int key = readChar();
-    const bool command = runCommand(key, player, map, creatures, level);
-    const std::optional<MoveKey> move = keyNamed(key);
-    if (move && isOpen(*move, player, map, creatures)) {
-      carryOut(*move, player, map, creatures);
-      return;
-    }
-    if (!command) showMessage("That's not a legal move.", NoticeLine);
+MoveResult movePlayer(Player& player, const Map& map, CreatureList& creatures, int level,
+                      int key) {
+  if (key == '?' || key == '/') return MoveResult::Help;
+  const bool command = runCommand(key, player, map, creatures, level);
+  const std::optional<MoveKey> move = keyNamed(key);
+  if (move && isOpen(*move, player, map, creatures)) {
+    carryOut(*move, player, map, creatures);
+    return MoveResult::Moved;
   }
+  if (!command) showMessage("That's not a legal move.", NoticeLine);
+  return MoveResult::Pending;
 }
 
 }  // namespace vh

@@ -81,7 +81,6 @@ void showHelp() {
   clearScreen();
   int row = 0;
   for (const std::string& line : helpText()) printAt(2, row++, line);
-  waitChar();
 }
 
 }  // namespace vh

@@ -14,7 +14,7 @@ void fullRefresh(const Map& map, const Player& player, const CreatureList& creat
 // Draws every cell of the map, column by column, then updates the screen.
 void showmap(const Map& map, const Player& player, const CreatureList& creatures);
 
-// Shows the keyboard help on a cleared screen until a key is pressed.
+// Shows the keyboard help on a cleared screen.
 void showHelp();
 
 }  // namespace vh

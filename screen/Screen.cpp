@@ -108,19 +108,7 @@ void hideCursor() { terminal().setCursorVisible(false); }
 
 void showCursor() { terminal().setCursorVisible(true); }
 
-namespace {
-
-// A key, unless a termination signal came first or arrived while waiting.
-int nextKey() {
-  if (pendingSignal() != 0) throw Interrupted(pendingSignal());
-  const int key = terminal().readKey();
-  if (pendingSignal() != 0) throw Interrupted(pendingSignal());
-  return key;
-}
-
-}  // namespace
-
-int readChar() {
+int readKey() {
   // The keys that stand for a digit of the numeric keypad: the arrows, the keypad's own codes,
   // and what the keypad sends with NumLock off.
   constexpr std::array<std::pair<int, char>, 14> keypadDigits = {{
@@ -139,13 +127,11 @@ int readChar() {
       {KeyEnd, '1'},
       {KeyNextPage, '3'},
   }};
-  const int key = nextKey();
+  const int key = terminal().readKey();
   for (const auto& [code, digit] : keypadDigits) {
     if (key == code) return digit;
   }
   return key;
 }
-
-void waitChar() { nextKey(); }
 
 }  // namespace vh

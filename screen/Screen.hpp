@@ -51,11 +51,9 @@ int getColourNumber(Colour colour);
 Colour getNumberColour(int n);
 void hideCursor();
 void showCursor();
-// One key: the arrows and the keypad's own codes arrive as the digits they stand for ('4', '6',
-// '8' and '2'; Home, PgUp, End and PgDn as '7', '9', '1' and '3'), every other code unchanged.
-// Raises Interrupted (Signals.hpp) instead once a termination signal has arrived.
-int readChar();
-// Waits for any key and discards it; raises Interrupted as readChar does.
-void waitChar();
+// One key from the terminal: the arrows and the keypad's own codes arrive as the digits they
+// stand for ('4', '6', '8' and '2'; Home, PgUp, End and PgDn as '7', '9', '1' and '3'), every
+// other code unchanged; NoKey when a termination signal ended the wait (Signals.hpp).
+int readKey();
 
 }  // namespace vh

@@ -1,24 +1,12 @@
 // Signals that end the program: a hangup (the terminal went away), an interrupt or quit from the
 // keyboard, a request to terminate, a broken pipe, an expired timer or CPU limit, and the two user
-// signals. A handler only records the signal; the key read it interrupts reports it, and the game
-// acts on it in its normal flow, saving the game in play before it ends.
+// signals. A handler only records the signal; the key read it interrupts returns, and the driver
+// hands the signal to the game as its next input, which saves the game in play before it ends.
 #pragma once
 
 #include <csignal>
-#include <exception>
 
 namespace vh {
-
-// Raised by a key read that ended because a termination signal arrived.
-class Interrupted : public std::exception {
- public:
-  explicit Interrupted(int signal) : signal_(signal) {}
-  int signal() const { return signal_; }
-  const char* what() const noexcept override { return "interrupted by a signal"; }
-
- private:
-  int signal_;
-};
 
 // Installs the handlers, without restarting interrupted reads, so a blocked key read returns.
 // A write past the file size limit then fails as an ordinary write error instead of killing the

@@ -2,6 +2,7 @@
 
 #include <csignal>
 
+#include "main/Game.hpp"
 #include "main/Vardenholt.hpp"
 #include "save/Records.hpp"
 #include "save/Savefile.hpp"
@@ -97,6 +98,50 @@ TEST_F(Gameplay, GamesEndOnTheScoreScreenOrInASaveAndWriteOnlyWhatTheyShould) {
   }
   observeTurns(nullptr);
   EXPECT_EQ(areasShown, 6);
+}
+
+// A run is a value that waits where it says, and moves on one input at a time: the instructions,
+// the King's move, the help in the middle of it, the end of the area, the question; a signal in a
+// game saves it and ends the run; an error waits on its line for a key.
+TEST_F(Gameplay, ARunWaitsWhereItSaysAndMovesOnOneInputAtATime) {
+  const TempHome home;
+  const auto key = [](int code) { return Input{code, 0}; };
+  savedRow("@.Q", "5Q");
+  Game game = startRun();
+  const struct {
+    Input input;
+    Waiting waiting;
+    int move;
+  } steps[] = {{key(' '), Waiting::Move, 1},     {key('?'), Waiting::Help, 1},
+               {key('x'), Waiting::Move, 1},     {key('Z'), Waiting::Move, 1},
+               {key('.'), Waiting::Move, 2},     {key('.'), Waiting::AreaEnd, 2},
+               {key('x'), Waiting::Question, 2}, {key('n'), Waiting::Over, 2}};
+  EXPECT_EQ(game.waiting, Waiting::Instructions);
+  for (const auto& [input, waiting, move] : steps) {
+    SCOPED_TRACE(input.key);
+    step(game, input);
+    EXPECT_EQ(game.waiting, waiting);
+    EXPECT_EQ(game.move, move);
+  }
+  EXPECT_EQ(game.ended->ending, Ending::Lose);
+  EXPECT_EQ(game.farewell, "");
+
+  savedRow("@.Q", "");
+  game = startRun();
+  step(game, key(' '));
+  step(game, Input{NoKey, SIGHUP});
+  EXPECT_EQ(game.waiting, Waiting::Over);
+  EXPECT_EQ(game.farewell, "Your game has been saved. Run vardenholt to continue it.");
+  EXPECT_EQ(game.ended->signal, SIGHUP);
+  EXPECT_TRUE(saveExists());
+
+  writeFile(home.saveFile(), "[372]I?");
+  game = startRun();
+  step(game, key(' '));
+  EXPECT_EQ(game.waiting, Waiting::ErrorLine);
+  EXPECT_EQ(game.farewell, "254: Invalid int to unmarshall : ?");
+  step(game, key('x'));
+  EXPECT_EQ(game.waiting, Waiting::Over);
 }
 
 }  // namespace vh::board

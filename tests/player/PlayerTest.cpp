@@ -10,8 +10,8 @@ const Picture around{".......", "...P...", "..P..P.", "..P@=..", "..#..=.", "...
 
 constexpr int No = 99;  // not a legal move: the King stays and is told so
 
-// Each key, pressed after the help (whose closing key is not a move) and a save request: where it
-// takes the King, that he then waits for another key, and that the cells it changed are redrawn.
+// Each key, given after a request for the help and one to save, neither of which is a move: where
+// it takes the King, and that the cells it changed are redrawn.
 TEST_F(Gameplay, KingFollowsTheKeysHisCapturesOpen) {
   // Any King steps one cell orthogonally, onto floor or a piece, or waits; water stops him. Ten
   // pawns teach capturing diagonally; ten bishops moving there too, and two cells on; fifty sweep
@@ -48,9 +48,11 @@ TEST_F(Gameplay, KingFollowsTheKeysHisCapturesOpen) {
     for (const char key : std::string(keys)) {
       SCOPED_TRACE(testing::Message() << "key " << key << " after " << kills);
       Board b = Board::fromPicture(around, taken(kills));
-      terminal.pressKeys(std::string("?jS") + key);
-      if (dx != No) movePlayer(b.player, b.map, b.creatures, 1);
-      EXPECT_THROW(movePlayer(b.player, b.map, b.creatures, 1), KeyScriptExhausted);
+      fullRefresh(b.map, b.player, b.creatures, 1);
+      EXPECT_EQ(movePlayer(b.player, b.map, b.creatures, 1, '?'), MoveResult::Help);
+      EXPECT_EQ(movePlayer(b.player, b.map, b.creatures, 1, 'S'), MoveResult::Pending);
+      EXPECT_EQ(movePlayer(b.player, b.map, b.creatures, 1, key),
+                dx == No ? MoveResult::Pending : MoveResult::Moved);
       EXPECT_EQ(terminal.row(22), line(dx == No ? "That's not a legal move." : ""));
       EXPECT_EQ(std::pair(b.player.x - 5, b.player.y - 5), std::pair(dx == No ? 0 : dx, dy));
       EXPECT_EQ(b.player.message, swept ? "You captured a pawn! " : "");
@@ -59,22 +61,23 @@ TEST_F(Gameplay, KingFollowsTheKeysHisCapturesOpen) {
   }
 }
 
-// Redraw and help keys redraw the whole screen and are no moves; the notice of a save stays until
-// the next key; a code above 255 is no key of the King's.
+// Redraw keys redraw the whole screen and are no moves, nor is a request for the help; the notice
+// of a save stays until the next key; a code above 255 is no key of the King's.
 TEST_F(Gameplay, KingWaitsWhileTheScreenIsRedrawnAndASaveIsPromised) {
   Board b = Board::fromPicture(around);
-  for (const char* keys : {"r", "R", "?x", "/x"}) {
+  const auto move = [&](int key) { return movePlayer(b.player, b.map, b.creatures, 1, key); };
+  for (const char key : {'r', 'R'}) {
     printAt(0, 0, "scribbled over");
-    terminal.pressKeys(keys);
-    EXPECT_THROW(movePlayer(b.player, b.map, b.creatures, 1), KeyScriptExhausted);
+    EXPECT_EQ(move(key), MoveResult::Pending);
     expectRedrawn(b, 0, 23, 0, 79);
   }
-  terminal.pressKeys("S");
-  EXPECT_THROW(movePlayer(b.player, b.map, b.creatures, 1), KeyScriptExhausted);
+  EXPECT_EQ(move('?'), MoveResult::Help);
+  EXPECT_EQ(move('/'), MoveResult::Help);
+  EXPECT_EQ(move('S'), MoveResult::Pending);
   EXPECT_EQ(terminal.row(22), line("Will save and exit when you complete this turn."));
-  terminal.pressKey('h' + 256);
-  EXPECT_THROW(movePlayer(b.player, b.map, b.creatures, 1), KeyScriptExhausted);
+  EXPECT_EQ(move('h' + 256), MoveResult::Pending);
   EXPECT_EQ(terminal.row(22), line("That's not a legal move."));
+  EXPECT_EQ(b.player.x, 5);
 }
 
 }  // namespace vh::board

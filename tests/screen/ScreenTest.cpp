@@ -58,8 +58,8 @@ TEST(Screen, ArrowsAndKeypadCodesBecomeDigitsAndEveryOtherCodeIsUnchanged) {
   VirtualTerminal terminal;
   useTerminal(terminal);
   for (const auto& [pressed, read] : keys) terminal.pressKey(pressed);
-  for (const auto& [pressed, read] : keys) EXPECT_EQ(readChar(), read) << pressed;
-  EXPECT_THROW(readChar(), KeyScriptExhausted);
+  for (const auto& [pressed, read] : keys) EXPECT_EQ(readKey(), read) << pressed;
+  EXPECT_THROW(readKey(), KeyScriptExhausted);
 }
 
 // Without colours every colour of the keypad's legend is its own mix of bold, underline and

@@ -1,0 +1,292 @@
+#include "main/Game.hpp"
+
+#include <algorithm>
+
+#include "creatures/Creatures.hpp"
+#include "main/Frames.hpp"
+#include "player/Captures.hpp"
+#include "player/Keys.hpp"
+#include "player/Panel.hpp"
+#include "player/Player.hpp"
+#include "player/Redraw.hpp"
+#include "save/Savefile.hpp"
+#include "screen/Display.hpp"
+#include "screen/Screen.hpp"
+#include "screen/Util.hpp"
+
+namespace vh {
+namespace {
+
+TurnObserver turnObserver;
+GameObserver gameObserver;
+
+void notify(Moment moment, const Game& game) {
+  if (turnObserver) turnObserver(moment, game.map, game.player, game.creatures, game.level);
+}
+
+// What the player reads once the terminal is given back after a signal ended the run.
+const char* const SavedOnSignal = "Your game has been saved. Run vardenholt to continue it.";
+
+Ending endingOf(const Player& player) {
+  switch (outcomeOf(player)) {
+    case Outcome::Win: return Ending::Win;
+    case Outcome::Draw: return Ending::Draw;
+    case Outcome::Lose: break;
+  }
+  return Ending::Lose;
+}
+
+GameSummary summaryOf(const Player& player, int level, int turns, Ending ending, int signal) {
+  const bool finished = ending == Ending::Win || ending == Ending::Draw || ending == Ending::Lose;
+  const int score = finished ? scoreOf(player) : capturePoints(player.kills);
+  return GameSummary{ending, level, score, player.kills, turns, signal};
+}
+
+// The game has ended: its observer hears how, and the player is asked whether to go on.
+void endGame(Game& game, const GameSummary& summary) {
+  game.ended = summary;
+  if (gameObserver.ended) gameObserver.ended(summary);
+  if (game.oneGame || summary.signal != 0) {
+    game.waiting = Waiting::Over;
+    return;
+  }
+  printAtColour(15, 15,
+                summary.ending == Ending::Saved ? "Continue play? [Y/n]" : "Play again? [Y/n]",
+                Colour::Yellow, Attribute::Bold);
+  game.waiting = Waiting::Question;
+}
+
+void awaitMove(Game& game, int move) {
+  game.move = move;
+  game.waiting = Waiting::Move;
+}
+
+// A save the player asked for that failed: the game goes on, and he may ask again.
+void showSaveFailure(const GameError& error) {
+  constexpr int ErrorLine = 3;
+  constexpr std::size_t Width = 75;
+  int row = ErrorLine;
+  for (const std::string& part : wrapText(errorLine(error), Width, 2)) showMessage(part, row++);
+  showMessage("The game was not saved. Press S to try again, or play on.", 1);
+  updateScreen();
+}
+
+// The end of an area by escape or capture, until a key is pressed; a save is the caller's.
+void showAreaEnd(Game& game) {
+  const Player& player = game.player;
+  if (!player.alive) {
+    showMessage("Press any key to exit.", 1);
+    updateScreen();
+  } else if (player.kills.king == 0) {
+    showMessage("Press any key for the next area.", 1);
+    showMessage("", 2);
+    updateScreen();
+  } else {
+    showMessage("You have killed the Black King and escaped! You have won!", 1);
+  }
+  game.waiting = Waiting::AreaEnd;
+}
+
+// After a turn, or as an area begins: another turn until the King escapes, is captured or asks
+// to save; then the save, or the end of the area. A save that fails leaves the King in the area
+// to play on.
+void continueTurns(Game& game) {
+  Player& player = game.player;
+  if (notEscaped(game.map, player) && player.alive && !player.saveRequested) {
+    player.message = "";
+    awaitMove(game, 1);
+    return;
+  }
+  // A captured King's game is over, whatever he asked for in his last turn.
+  if (!player.saveRequested || !player.alive) {
+    showAreaEnd(game);
+    return;
+  }
+  try {
+    saveGame(game.map, player, game.creatures, game.level);
+  } catch (const GameError& error) {
+    player.saveRequested = false;
+    game.start.player.saveRequested = false;
+    showSaveFailure(error);
+    continueTurns(game);
+    return;
+  }
+  showMessage("", 1);
+  endGame(game, summaryOf(player, game.level, game.turns, Ending::Saved, 0));
+}
+
+// One area, from a fresh map and pieces, or the saved game.
+void beginArea(Game& game) {
+  game.map = buildAreaMap(game.level);
+  game.player.x = 2;
+  game.player.y = 2;
+  game.creatures = populateArea(game.map, game.level);
+  // The fresh area is still built first: a restored game draws from the dice where it left off.
+  if (saveExists()) {
+    GameState saved = loadGame();
+    game.map = std::move(saved.map);
+    game.player = std::move(saved.player);
+    game.creatures = std::move(saved.creatures);
+    game.level = saved.level;
+  }
+  game.player.saveRequested = false;
+  fullRefresh(game.map, game.player, game.creatures, game.level);
+  notify(Moment::AreaShown, game);
+  game.start = TurnStart{game.player, game.creatures};
+  continueTurns(game);
+}
+
+// A game from a new King in area 1, or the saved game the first area finds.
+void beginGame(Game& game) {
+  if (gameObserver.started) gameObserver.started();
+  game.player = newplayer();
+  game.level = 1;
+  game.turns = 0;
+  beginArea(game);
+}
+
+// The King's moves of a turn are made (up to three with enough queens captured); then, unless he
+// has reached the exit, every piece answers once.
+void finishMove(Game& game) {
+  Player& player = game.player;
+  if (checkCreatureKill(player, game.creatures)) {
+    refreshPlayerCell(player, game.map, game.creatures);
+  }
+  if (game.move > 1) showMessage("", 1);
+  const Ability another = game.move == 1 ? Ability::SecondMove : Ability::ThirdMove;
+  if (game.move < 3 && has(player.kills, another) && notEscaped(game.map, player)) {
+    // Before another move the player sees this move's captures and which move comes next.
+    showKills(player);
+    showMessage(player.message, 0);
+    showMessage(game.move == 1 ? "Second move." : "Third move.", 1);
+    updateScreen();
+    player.message = "";
+    awaitMove(game, game.move + 1);
+    return;
+  }
+  if (notEscaped(game.map, player)) {
+    moveCreatures(player, game.map, game.creatures);
+    checkPlayerKill(player, game.creatures);
+  }
+  showKills(player);
+  showMessage(player.message, 0);
+  updateScreen();
+  ++game.turns;
+  notify(Moment::TurnOver, game);
+  game.start = TurnStart{player, game.creatures};
+  continueTurns(game);
+}
+
+void onMoveKey(Game& game, int key) {
+  switch (movePlayer(game.player, game.map, game.creatures, game.level, key)) {
+    case MoveResult::Pending: return;
+    case MoveResult::Help:
+      showHelp();
+      game.waiting = Waiting::Help;
+      return;
+    case MoveResult::Moved: finishMove(game); return;
+  }
+}
+
+void onAreaEndKey(Game& game) {
+  const Player& player = game.player;
+  // Counted once the key is in, so a game saved while waiting resumes at this area's exit.
+  if (player.alive && player.kills.king == 0) game.level = std::min(game.level + 1, LastArea);
+  showMessage("", 1);
+  if (player.alive && player.kills.king == 0) {
+    beginArea(game);
+    return;
+  }
+  showScore(player, game.level);
+  endGame(game, summaryOf(player, game.level, game.turns, endingOf(player), 0));
+}
+
+// A signal ends the game in play, saving it as the last turn left it; a captured King's game is
+// over and has nothing left to save. Outside a game there is nothing to lose.
+void onSignal(Game& game, int signal) {
+  const bool inGame = game.waiting == Waiting::Move || game.waiting == Waiting::Help ||
+                      game.waiting == Waiting::AreaEnd;
+  game.waiting = Waiting::Over;
+  if (!inGame) return;
+  const Player& player = game.start.player;
+  Ending ending = endingOf(player);
+  if (player.alive) {
+    try {
+      saveGame(game.map, player, game.start.creatures, game.level);
+      ending = Ending::Saved;
+      game.farewell = SavedOnSignal;
+    } catch (const GameError& error) {
+      ending = Ending::Stopped;
+      game.farewell = errorLine(error);
+    }
+  }
+  endGame(game, summaryOf(player, game.level, game.turns, ending, signal));
+}
+
+// The error is shown on the screen until a key is pressed, since the terminal shows nothing
+// written to standard output until it is given back.
+void showError(Game& game, const GameError& error) {
+  game.farewell = errorLine(error);
+  clearScreen();
+  printAtColour(0, 0, game.farewell, Colour::Red, Attribute::Bold);
+  printAt(0, 4, "Press any key to exit.");
+  updateScreen();
+  game.waiting = Waiting::ErrorLine;
+}
+
+void onKey(Game& game, int key) {
+  switch (game.waiting) {
+    case Waiting::Instructions: beginGame(game); return;
+    case Waiting::Move: onMoveKey(game, key); return;
+    case Waiting::Help:
+      fullRefresh(game.map, game.player, game.creatures, game.level);
+      game.waiting = Waiting::Move;
+      return;
+    case Waiting::AreaEnd: onAreaEndKey(game); return;
+    case Waiting::Question:
+      if (key == 'n' || key == 'N') {
+        game.waiting = Waiting::Over;
+      } else {
+        beginGame(game);
+      }
+      return;
+    case Waiting::ErrorLine:
+    case Waiting::Over: game.waiting = Waiting::Over; return;
+  }
+}
+
+Game freshGame(Waiting waiting, bool oneGame) {
+  return Game{waiting, oneGame, newplayer(), 1, 0, {}, {}, {}, 1, std::nullopt, ""};
+}
+
+}  // namespace
+
+void observeTurns(TurnObserver observer) { turnObserver = std::move(observer); }
+
+void observeGames(GameObserver observer) { gameObserver = std::move(observer); }
+
+Game startRun() {
+  showInstructions();
+  return freshGame(Waiting::Instructions, false);
+}
+
+Game startOneGame() {
+  Game game = freshGame(Waiting::Instructions, true);
+  beginGame(game);
+  return game;
+}
+
+void step(Game& game, Input input) {
+  try {
+    if (input.signal != 0) {
+      onSignal(game, input.signal);
+    } else {
+      onKey(game, input.key);
+    }
+  } catch (const GameError& error) {
+    if (game.oneGame) throw;
+    showError(game, error);
+  }
+}
+
+}  // namespace vh
