@@ -89,12 +89,6 @@ CreatureList populateArea(const Map& map, int level) {
   return creatures;
 }
 
-std::optional<GameSummary> playOneGame() {
-  Game game = startOneGame();
-  while (game.waiting != Waiting::Over) step(game, nextInput());
-  return game.ended;
-}
-
 void runVardenholt() {
   std::string farewell;
   {

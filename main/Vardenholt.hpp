@@ -31,11 +31,6 @@ struct GameSummary {
   bool operator==(const GameSummary&) const = default;
 };
 
-// One game from a new King in area 1 (or the saved game the first area finds) to its end: the
-// save, or the score screen of a finished game; it asks no question after it. None when the game
-// never ended; an error that stops it escapes.
-std::optional<GameSummary> playOneGame();
-
 // Told when each game begins, before its first area is built, and when it has ended.
 struct GameObserver {
   std::function<void()> started;

@@ -6,6 +6,7 @@
 #include <new>
 #include <utility>
 
+#include "main/Game.hpp"
 #include "save/Folder.hpp"
 #include "save/Savefile.hpp"
 #include "screen/Screen.hpp"
@@ -16,10 +17,9 @@ namespace {
 
 using EventSource = std::function<std::optional<RecordedEvent>()>;
 
-// Thrown when the game asks for a key that the recording does not hold.
-struct KeysRanOut {};
-// Thrown when the watcher stops a replay before its game ends.
-struct ReplayStopped {};
+// What comes of the wait before a replayed key: the key, or the end of the replay because the
+// watcher stopped it or a signal came from outside.
+enum class Pace { Next, Stopped, Interrupted };
 
 // Hands a recording's events to the game as it comes to them: each key to a key read, each
 // failed write to the write it stands for.
@@ -29,25 +29,24 @@ class EventFeed {
       : source_(std::move(source)),
         notesFailures_(earlierVersion(FirstRecordingVersion, start.gameVersion)) {}
 
-  // The next key, or NoKey for the signal that ended the game, noted as its handler would.
-  int nextKey() {
+  // The next key, or the signal that ended the game; none when the recording holds no more.
+  std::optional<Input> nextInput() {
     for (;;) {
       std::optional<RecordedEvent> event = take();
-      if (!event) throw KeysRanOut{};
+      if (!event) return std::nullopt;
       if (const auto* key = std::get_if<RecordedKey>(&*event)) {
         if (key->signal == 0) {
           unused_ += pending_.size();  // failed writes that the game never came to
           pending_.clear();
-          return key->key;
+          return Input{key->key, 0};
         }
         // The save that a signal forces comes after it, and its failure before it.
-        noteSignal(key->signal);
         signalled_ = true;
-        return NoKey;
+        return Input{NoKey, key->signal};
       }
       if (const auto* result = std::get_if<GameSummary>(&*event)) {
         recorded_ = *result;
-        throw KeysRanOut{};
+        return std::nullopt;
       }
       hold(std::get<FailedWrite>(std::move(*event)));
     }
@@ -133,51 +132,21 @@ class EventFeed {
   std::optional<std::string> unwrittenSave_;
 };
 
-// Draws on a screen, when there is one, and hands the game the recorded keys, each once `pace`
-// allows; a pace that gives way to a signal from outside lets the game read none.
-class ReplayTerminal final : public Terminal {
+// A screen that shows nothing, for a replay that only checks where the game ends.
+class NoScreen final : public Terminal {
  public:
-  ReplayTerminal(Terminal* screen, EventFeed& feed, std::function<bool()> pace = {})
-      : screen_(screen), feed_(feed), pace_(std::move(pace)) {}
-
-  void start() override {
-    if (screen_) screen_->start();
-  }
-  void stop() override {
-    if (screen_) screen_->stop();
-  }
-  int colours() const override { return screen_ ? screen_->colours() : 8; }
-  void definePair(int pair, Colour foreground, bool bright) override {
-    if (screen_) screen_->definePair(pair, foreground, bright);
-  }
-  void attributesOn(TextAttributes attributes) override {
-    if (screen_) screen_->attributesOn(attributes);
-  }
-  void attributesOff(TextAttributes attributes) override {
-    if (screen_) screen_->attributesOff(attributes);
-  }
-  void write(int column, int row, std::string_view text) override {
-    if (screen_) screen_->write(column, row, text);
-  }
-  void clear() override {
-    if (screen_) screen_->clear();
-  }
-  void refresh() override {
-    if (screen_) screen_->refresh();
-  }
-  void setCursorVisible(bool visible) override {
-    if (screen_) screen_->setCursorVisible(visible);
-  }
-  int readKey() override {
-    if (pace_ && !pace_()) return NoKey;
-    return feed_.nextKey();
-  }
-  int readKeyWithin(int) override { return readKey(); }
-
- private:
-  Terminal* screen_;
-  EventFeed& feed_;
-  std::function<bool()> pace_;
+  void start() override {}
+  void stop() override {}
+  int colours() const override { return 8; }
+  void definePair(int, Colour, bool) override {}
+  void attributesOn(TextAttributes) override {}
+  void attributesOff(TextAttributes) override {}
+  void write(int, int, std::string_view) override {}
+  void clear() override {}
+  void refresh() override {}
+  void setCursorVisible(bool) override {}
+  int readKey() override { return NoKey; }
+  int readKeyWithin(int) override { return NoKey; }
 };
 
 // The pause before each replayed key, which the watcher's keys steer.
@@ -185,22 +154,15 @@ class Pacer {
  public:
   Pacer(Terminal& screen, const ReplayClock& clock) : screen_(screen), clock_(clock) {}
 
-  // Whether a signal from outside, not one of the recording's, ended the replay.
-  bool interrupted() const { return interrupted_; }
-
-  // Waits out the pause before the next key, acting on the watcher's keys meanwhile; false when
-  // a signal came.
-  bool waitForTurn() {
+  // Waits out the pause before the next key, acting on the watcher's keys meanwhile.
+  Pace waitForTurn() {
     auto due = clock_() + pause_;
     for (;;) {
       const auto left = std::chrono::ceil<std::chrono::milliseconds>(due - clock_());
-      if (!paused_ && left.count() <= 0) return true;
+      if (!paused_ && left.count() <= 0) return Pace::Next;
       const int key =
           paused_ ? screen_.readKey() : screen_.readKeyWithin(static_cast<int>(left.count()));
-      if (pendingSignal() != 0) {
-        interrupted_ = true;
-        return false;
-      }
+      if (pendingSignal() != 0) return Pace::Interrupted;
       switch (key) {
         case ' ':
           paused_ = !paused_;
@@ -209,7 +171,7 @@ class Pacer {
         case '+': pause_ = std::max(pause_ / 2, Fastest); break;
         case '-': pause_ = std::min(pause_ * 2, Slowest); break;
         case 'q':
-        case 'Q': throw ReplayStopped{};
+        case 'Q': return Pace::Stopped;
         default: break;
       }
     }
@@ -222,12 +184,18 @@ class Pacer {
   const ReplayClock& clock_;
   std::chrono::milliseconds pause_{200};
   bool paused_ = false;
-  bool interrupted_ = false;
 };
 
-// The recorded game on the terminal in use, from its files and generator as it began. Every
-// error that ends it is the replay's result, never the caller's.
-ReplayResult play(const RecordingStart& start, EventFeed& feed) {
+// The recorded game on the terminal in use, from its files and generator as it began, each key
+// given once `beforeKey` lets it. Every error that ends it is the replay's result, never the
+// caller's.
+struct Played {
+  ReplayResult result;
+  Pace pace;  // how the wait before the last key ended
+};
+
+Played play(const RecordingStart& start, EventFeed& feed,
+            const std::function<Pace()>& beforeKey = {}) {
   std::map<std::string, std::string> files;
   if (start.savedGame) files[SaveEntry] = *start.savedGame;
   if (start.highScore) files[HighScoreEntry] = *start.highScore;
@@ -237,20 +205,27 @@ ReplayResult play(const RecordingStart& start, EventFeed& feed) {
   const UsingStore inMemory(store);
   lfRestore(start.generator);
   ReplayResult result{};
+  Pace pace = Pace::Next;
   try {
-    result.reached = playOneGame();
-    result.keysLeft = feed.drain();
-  } catch (const KeysRanOut&) {
-    // the recording stops before the game does
+    Game game = startOneGame();
+    while (game.waiting != Waiting::Over) {
+      pace = beforeKey ? beforeKey() : Pace::Next;
+      const std::optional<Input> input = pace == Pace::Next ? feed.nextInput() : std::nullopt;
+      if (!input) break;
+      step(game, *input);
+    }
+    if (game.waiting == Waiting::Over) {
+      result.reached = game.ended;
+      result.keysLeft = feed.drain();
+    }
   } catch (const GameError& error) {
     result.error = errorLine(error);
   }
-  clearPendingSignal();
   result.recorded = feed.recorded();
   result.files = store.files();
   result.generator = lfState();
   result.unwrittenSave = feed.unwrittenSave();
-  return result;
+  return Played{std::move(result), pace};
 }
 
 // A recording file read as a stream, with its events fed to a game.
@@ -367,22 +342,18 @@ class ReplayScreen {
 std::optional<std::string> show(RecordingFile& recording, Terminal& screen,
                                 const ReplayClock& clock) {
   Pacer pacer(screen, clock);
-  ReplayTerminal paced(&screen, recording.feed(), [&pacer] { return pacer.waitForTurn(); });
-  const UsingTerminal watched(paced);
+  const UsingTerminal watched(screen);
   const ReplayScreen session;
-  try {
-    const ReplayResult result = play(recording.start(), recording.feed());
-    if (pacer.interrupted()) return std::nullopt;
-    if (result.error) {
-      printAtColour(0, 22, *result.error, Colour::Red, Attribute::Bold);
-      sayGoodbye(screen, "The recording cannot be replayed further: press any key to leave.");
-      return result.error;
-    }
-    sayGoodbye(screen, result.reached ? "The recording is over: press any key to leave."
-                                      : "The recording stops here: press any key to leave.");
-  } catch (const ReplayStopped&) {
-    // the watcher had seen enough
+  const auto [result, pace] =
+      play(recording.start(), recording.feed(), [&pacer] { return pacer.waitForTurn(); });
+  if (pace != Pace::Next) return std::nullopt;  // the watcher had seen enough, or a signal came
+  if (result.error) {
+    printAtColour(0, 22, *result.error, Colour::Red, Attribute::Bold);
+    sayGoodbye(screen, "The recording cannot be replayed further: press any key to leave.");
+    return result.error;
   }
+  sayGoodbye(screen, result.reached ? "The recording is over: press any key to leave."
+                                    : "The recording stops here: press any key to leave.");
   return std::nullopt;
 }
 
@@ -411,24 +382,23 @@ ReplayResult replayGame(const Recording& recording, Terminal& screen,
         return std::nullopt;
       },
       recording.start);
-  ReplayTerminal terminal(&screen, feed, [&beforeEachKey] {
-    if (beforeEachKey) beforeEachKey();
-    return true;
-  });
-  const UsingTerminal replaying(terminal);
+  const UsingTerminal replaying(screen);
   startScreen();
   hideCursor();  // as the game's own screen does
-  return play(recording.start, feed);
+  return play(recording.start, feed, [&beforeEachKey] {
+           if (beforeEachKey) beforeEachKey();
+           return Pace::Next;
+         }).result;
 }
 
 ReplayResult replayFile(const std::string& path,
                         const std::function<void(const RecordingStart&)>& check) {
   RecordingFile recording(path);
   if (check) check(recording.start());
-  ReplayTerminal terminal(nullptr, recording.feed());
-  const UsingTerminal noScreen(terminal);
+  NoScreen nothingShown;
+  const UsingTerminal noScreen(nothingShown);
   startScreen();
-  return play(recording.start(), recording.feed());
+  return play(recording.start(), recording.feed()).result;
 }
 
 int verifyRecordings(const std::vector<std::string>& paths) {
