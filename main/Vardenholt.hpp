@@ -3,7 +3,6 @@
 #pragma once
 
 #include <functional>
-#include <optional>
 
 #include "creatures/Creaturedata.hpp"
 #include "map/Mapdata.hpp"

@@ -20,7 +20,7 @@ struct Dicespec {
 // Raised for an empty or negative range.
 class ValueOutOfRange : public GameError {
  public:
-  ValueOutOfRange() : GameError("Value out of range", 1000) {}
+  ValueOutOfRange() : GameError("Value out of range", OutOfRangeCode) {}
 };
 
 // The generator's whole state: a game that starts from it draws exactly the same numbers.

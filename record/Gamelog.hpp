@@ -19,9 +19,6 @@
 
 namespace vh {
 
-// Raised, with the line and what is wrong with it, for a log this game cannot read.
-inline constexpr int BadLogCode = 261;
-
 struct LogEntry {
   std::string version;
   std::string start;

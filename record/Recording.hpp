@@ -28,9 +28,6 @@
 
 namespace vh {
 
-// Raised, with a message naming the fault, for a text that is not a recording this game reads.
-inline constexpr int BadRecordingCode = 260;
-
 // The largest recording read, however it is read.
 inline constexpr std::size_t MaxRecordingSize = 64 * 1024 * 1024;
 

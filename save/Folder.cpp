@@ -16,8 +16,6 @@
 namespace vh {
 namespace {
 
-constexpr int FileErrorCode = 1;
-
 // Keeps the descriptor open only as long as the scope that opened it.
 class Descriptor {
  public:

@@ -143,7 +143,7 @@ class Reader {
 
   Document read() {
     // Every item takes several characters, so indexes into a shorter text fit in 32 bits.
-    if (text_.size() > MaxText) fail(254, "Invalid value to unmarshall : text too long");
+    if (text_.size() > MaxText) fail(BadValueCode, "Invalid value to unmarshall : text too long");
     Value root = item(0);
     return Document{std::move(objects_), std::move(items_), std::move(strings_), std::move(root)};
   }
@@ -154,12 +154,12 @@ class Reader {
   void skipOne() { position_ += position_ < text_.size() ? 1 : 0; }
 
   void expectBracket(const char* message) {
-    if (!at('[')) fail(254, message);
+    if (!at('[')) fail(BadValueCode, message);
     ++position_;
   }
 
   [[noreturn]] void failNumber() const {
-    fail(254, "Invalid int to unmarshall : " + std::string(text_.substr(position_)));
+    fail(BadValueCode, "Invalid int to unmarshall : " + std::string(text_.substr(position_)));
   }
 
   // '[', a decimal number of at most 19 characters, ']'. The digits are read as the C library
@@ -188,22 +188,22 @@ class Reader {
   std::int32_t int32(std::int64_t value, const char* what) {
     if (value < std::numeric_limits<std::int32_t>::min() ||
         value > std::numeric_limits<std::int32_t>::max()) {
-      fail(254, std::string("Invalid ") + what + " to unmarshall : number out of range");
+      fail(BadValueCode, std::string("Invalid ") + what + " to unmarshall : number out of range");
     }
     return static_cast<std::int32_t>(value);
   }
 
   Value item(int depth) {
-    if (depth > MaxDepth) fail(254, "Invalid value to unmarshall : nested too deeply");
-    if (number() != id_) fail(253, "Invalid unmarshalling id");
-    if (position_ >= text_.size()) fail(254, "Invalid value to unmarshall");
+    if (depth > MaxDepth) fail(BadValueCode, "Invalid value to unmarshall : nested too deeply");
+    if (number() != id_) fail(WrongFileCode, "Invalid unmarshalling id");
+    if (position_ >= text_.size()) fail(BadValueCode, "Invalid value to unmarshall");
     switch (text_[position_++]) {
       case 'I': return int32(number(), "int");
       case 'S': return string();
       case 'A': return array(depth);
       case 'U': return record(depth);
       case 'C': return backReference();
-      default: fail(254, "Invalid value to unmarshall");
+      default: fail(BadValueCode, "Invalid value to unmarshall");
     }
   }
 
@@ -211,7 +211,7 @@ class Reader {
     expectBracket("Invalid string to unmarshall");
     const std::int64_t length = number();
     if (length < 0 || static_cast<std::uint64_t>(length) > left()) {
-      fail(254, "Invalid string to unmarshall");
+      fail(BadValueCode, "Invalid string to unmarshall");
     }
     strings_.emplace_back(text_.substr(position_, static_cast<std::size_t>(length)));
     position_ += static_cast<std::size_t>(length);
@@ -222,7 +222,7 @@ class Reader {
   // A new object takes the next place on the list, which its reference number must name.
   ObjectRef begin(std::int64_t reference, bool isRecord, std::int32_t tag) {
     if (reference != static_cast<std::int64_t>(objects_.size())) {
-      fail(252, "Invalid reference number to unmarshall");
+      fail(BadReferenceCode, "Invalid reference number to unmarshall");
     }
     objects_.push_back(Object{isRecord, tag, 0, 0});
     return ObjectRef{static_cast<std::uint32_t>(objects_.size() - 1)};
@@ -263,7 +263,7 @@ class Reader {
     const std::int64_t arity = number();
     // Every field takes some text, so an arity beyond what is left cannot be honest.
     if (arity < 0 || static_cast<std::uint64_t>(arity) > left()) {
-      fail(254, "Invalid union to unmarshall");
+      fail(BadValueCode, "Invalid union to unmarshall");
     }
     const ObjectRef ref = begin(reference, true, tag);
     gathered(depth);
@@ -278,10 +278,10 @@ class Reader {
 
   // The bracket a back-reference expects is the one that opens its number.
   Value backReference() {
-    if (!at('[')) fail(254, "Invalid circular structure");
+    if (!at('[')) fail(BadValueCode, "Invalid circular structure");
     const std::int64_t k = number();
     if (k < 0 || k >= static_cast<std::int64_t>(objects_.size())) {
-      fail(253, "Invalid circular structure");
+      fail(WrongFileCode, "Invalid circular structure");
     }
     return ObjectRef{static_cast<std::uint32_t>(k)};
   }

@@ -7,9 +7,6 @@
 
 namespace vh {
 
-// Raised with code 251 when a file reads well but does not hold the record the game expects.
-inline constexpr int WrongShapeCode = 251;
-
 Document toDocument(const GameState& state);
 Document toDocument(const HighScore& score);
 

@@ -11,10 +11,6 @@
 
 namespace vh {
 
-// Raised when another process holds the lock; the message names the folder and that process.
-inline constexpr int AlreadyRunningCode = 2;
-// Raised when the lock cannot be held for any other reason; the message names the folder and why.
-inline constexpr int CannotLockCode = 3;
 
 // Holds the lock while it lives; an empty one holds nothing.
 class SaveLock {

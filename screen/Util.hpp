@@ -6,9 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#include "screen/ErrorCodes.hpp"
+
 namespace vh {
 
-// An error of the game: a message and a numeric code, caught only by the driver.
+// An error of the game: a message and one of the codes of ErrorCodes.hpp, caught only by the
+// driver.
 class GameError : public std::runtime_error {
  public:
   GameError(const std::string& message, int code) : std::runtime_error(message), code_(code) {}
