@@ -59,7 +59,7 @@ Outcome outcomeOf(const Player& player) {
   return player.kills.king == 1 ? Outcome::Draw : Outcome::Lose;
 }
 
-void showScore(const Player& player, int level) {
+HighScore showScore(const Player& player, int level) {
   static constexpr std::string_view verdicts[] = {
       "You were captured by the forces of the Black King. You lose.",
       "You captured the Black King but were captured yourself! A draw!",
@@ -82,19 +82,10 @@ void showScore(const Player& player, int level) {
   printAt(4, 10, "Your final score was: " + std::to_string(score));
   printAt(4, 11, ruler);
   printAt(4, 12, "High score: ");
-  HighScore best{};
-  try {
-    best = updateHighScore(HighScore{score, level, outcome});
-  } catch (const GameError& error) {
-    // The score screen stands whatever became of the file; the player reads why it was not kept.
-    constexpr std::size_t Width = 76;
-    printAt(16, 12, "not recorded.");
-    int row = 13;
-    for (const std::string& part : wrapText(errorLine(error), Width, 2)) {
-      printAtColour(4, row++, part, Colour::Red, Attribute::Bold);
-    }
-    return;
-  }
+  return HighScore{score, level, outcome};
+}
+
+void showHighScore(const HighScore& best) {
   const std::string points = std::to_string(best.score);
   switch (best.result) {
     case Outcome::Win: printAt(16, 12, "A victory with " + points + " points."); break;
@@ -102,6 +93,16 @@ void showScore(const Player& player, int level) {
     case Outcome::Lose:
       printAt(16, 12, "A loss with " + points + " points on level " + std::to_string(best.level));
       break;
+  }
+}
+
+// The score screen stands whatever became of the file; the player reads why it was not kept.
+void showHighScoreLost(const GameError& error) {
+  constexpr std::size_t Width = 76;
+  printAt(16, 12, "not recorded.");
+  int row = 13;
+  for (const std::string& part : wrapText(errorLine(error), Width, 2)) {
+    printAtColour(4, row++, part, Colour::Red, Attribute::Bold);
   }
 }
 

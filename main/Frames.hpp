@@ -3,6 +3,7 @@
 
 #include "player/Playerdata.hpp"
 #include "save/Savedata.hpp"
+#include "screen/Util.hpp"
 
 namespace vh {
 
@@ -15,8 +16,12 @@ int capturePoints(const Kills& kills);
 int scoreOf(const Player& player);
 Outcome outcomeOf(const Player& player);
 
-// The final score screen of a finished game; records the game against the high score and shows
-// the high score that stands. It neither updates the screen nor waits for a key.
-void showScore(const Player& player, int level);
+// The final score screen of a finished game up to its high score, which the caller shows with one
+// of the two below; the high score the game makes.
+HighScore showScore(const Player& player, int level);
+// The high score that stands, on the score screen.
+void showHighScore(const HighScore& best);
+// Why the game's score could not be kept, on the score screen.
+void showHighScoreLost(const GameError& error);
 
 }  // namespace vh

@@ -1,6 +1,7 @@
 #include "main/Game.hpp"
 
 #include <algorithm>
+#include <utility>
 
 #include "creatures/Creatures.hpp"
 #include "main/Frames.hpp"
@@ -87,6 +88,14 @@ void showAreaEnd(Game& game) {
   game.waiting = Waiting::AreaEnd;
 }
 
+// Asks for the saved game or the high score to be written, and waits for how that went.
+void write(Game& game, Writing writing, std::string text) {
+  const std::string& name = writing == Writing::HighScore ? HighScoreEntry : SaveEntry;
+  game.changes.push_back(FileChange{false, name, std::move(text)});
+  game.writing = writing;
+  game.waiting = Waiting::Write;
+}
+
 // After a turn, or as an area begins: another turn until the King escapes, is captured or asks
 // to save; then the save, or the end of the area. A save that fails leaves the King in the area
 // to play on.
@@ -102,12 +111,16 @@ void continueTurns(Game& game) {
     showAreaEnd(game);
     return;
   }
-  try {
-    saveGame(game.map, player, game.creatures, game.level);
-  } catch (const GameError& error) {
+  write(game, Writing::Save, savedGameText(game.map, player, game.creatures, game.level));
+}
+
+// The save the player asked for has been written, or has failed.
+void saveWritten(Game& game, const std::optional<GameError>& failure) {
+  Player& player = game.player;
+  if (failure) {
     player.saveRequested = false;
     game.start.player.saveRequested = false;
-    showSaveFailure(error);
+    showSaveFailure(*failure);
     continueTurns(game);
     return;
   }
@@ -124,6 +137,7 @@ void beginArea(Game& game) {
   // The fresh area is still built first: a restored game draws from the dice where it left off.
   if (saveExists()) {
     GameState saved = loadGame();
+    game.changes.push_back(FileChange{true, SaveEntry, ""});  // a game is saved to be played once
     game.map = std::move(saved.map);
     game.player = std::move(saved.player);
     game.creatures = std::move(saved.creatures);
@@ -197,7 +211,28 @@ void onAreaEndKey(Game& game) {
     beginArea(game);
     return;
   }
-  showScore(player, game.level);
+  const HighScore latest = showScore(player, game.level);
+  try {
+    HighScoreUpdate update = highScoreAfter(latest);
+    if (update.text) {
+      write(game, Writing::HighScore, std::move(*update.text));
+      return;
+    }
+    showHighScore(update.standing);
+  } catch (const GameError& error) {
+    showHighScoreLost(error);
+  }
+  endGame(game, summaryOf(player, game.level, game.turns, endingOf(player), 0));
+}
+
+// The finished game's high score has been written, or has failed.
+void highScoreWritten(Game& game, const std::optional<GameError>& failure) {
+  const Player& player = game.player;
+  if (failure) {
+    showHighScoreLost(*failure);
+  } else {
+    showHighScore(HighScore{scoreOf(player), game.level, outcomeOf(player)});
+  }
   endGame(game, summaryOf(player, game.level, game.turns, endingOf(player), 0));
 }
 
@@ -209,18 +244,20 @@ void onSignal(Game& game, int signal) {
   game.waiting = Waiting::Over;
   if (!inGame) return;
   const Player& player = game.start.player;
-  Ending ending = endingOf(player);
+  game.signal = signal;
   if (player.alive) {
-    try {
-      saveGame(game.map, player, game.start.creatures, game.level);
-      ending = Ending::Saved;
-      game.farewell = SavedOnSignal;
-    } catch (const GameError& error) {
-      ending = Ending::Stopped;
-      game.farewell = errorLine(error);
-    }
+    write(game, Writing::SaveOnSignal,
+          savedGameText(game.map, player, game.start.creatures, game.level));
+    return;
   }
-  endGame(game, summaryOf(player, game.level, game.turns, ending, signal));
+  endGame(game, summaryOf(player, game.level, game.turns, endingOf(player), signal));
+}
+
+// The save a signal forced has been written, or has failed: either way the game is over.
+void saveOnSignalWritten(Game& game, const std::optional<GameError>& failure) {
+  game.farewell = failure ? errorLine(*failure) : SavedOnSignal;
+  endGame(game, summaryOf(game.start.player, game.level, game.turns,
+                          failure ? Ending::Stopped : Ending::Saved, game.signal));
 }
 
 // The error is shown on the screen until a key is pressed, since the terminal shows nothing
@@ -250,13 +287,15 @@ void onKey(Game& game, int key) {
         beginGame(game);
       }
       return;
-    case Waiting::ErrorLine:
-    case Waiting::Over: game.waiting = Waiting::Over; return;
+    case Waiting::ErrorLine: game.waiting = Waiting::Over; return;
+    case Waiting::Write:  // no key is asked for while a file is written
+    case Waiting::Over: return;
   }
 }
 
 Game freshGame(Waiting waiting, bool oneGame) {
-  return Game{waiting, oneGame, newplayer(), 1, 0, {}, {}, {}, 1, std::nullopt, ""};
+  return Game{waiting, oneGame, newplayer(), 1, 0, {}, {}, {}, 1, std::nullopt, "", {},
+              Writing::Save, 0};
 }
 
 }  // namespace
@@ -274,6 +313,34 @@ Game startOneGame() {
   Game game = freshGame(Waiting::Instructions, true);
   beginGame(game);
   return game;
+}
+
+void written(Game& game, const std::optional<GameError>& failure) {
+  if (game.waiting != Waiting::Write) return;
+  try {
+    switch (game.writing) {
+      case Writing::Save: saveWritten(game, failure); return;
+      case Writing::SaveOnSignal: saveOnSignalWritten(game, failure); return;
+      case Writing::HighScore: highScoreWritten(game, failure); return;
+    }
+  } catch (const GameError& error) {
+    if (game.oneGame) throw;
+    showError(game, error);
+  }
+}
+
+void settleFiles(Game& game, Store& store) {
+  while (!game.changes.empty()) {
+    std::optional<GameError> failure;
+    for (const FileChange& change : std::exchange(game.changes, {})) {
+      try {
+        change.remove ? store.remove(change.name) : store.replace(change.name, change.text);
+      } catch (const GameError& error) {
+        failure = error;
+      }
+    }
+    written(game, failure);
+  }
 }
 
 void step(Game& game, Input input) {

@@ -4,11 +4,15 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "creatures/Creaturedata.hpp"
 #include "main/Vardenholt.hpp"
 #include "map/Mapdata.hpp"
 #include "player/Playerdata.hpp"
+#include "save/Savedata.hpp"
+#include "save/Store.hpp"
+#include "screen/Util.hpp"
 
 namespace vh {
 
@@ -26,8 +30,19 @@ enum class Waiting {
   AreaEnd,       // the end of an area: the King captured, on to the next area, or the victory
   Question,      // "Play again?" or "Continue play?"
   ErrorLine,     // an error that ends the run, shown until a key is pressed
+  Write,         // the outcome of the write of a file that the run asked for
   Over,          // nothing: the run has ended
 };
+
+// What the run asks of its files, which the caller carries out in order.
+struct FileChange {
+  bool remove;       // the file is deleted, and how that goes does not matter; else written whole
+  std::string name;  // SaveEntry or HighScoreEntry
+  std::string text;
+};
+
+// What a write that the run waits for is for.
+enum class Writing { Save, SaveOnSignal, HighScore };
 
 // The King and the pieces as the last turn left them: what a signal saves, so that a game resumed
 // after one never gives the King more moves in a turn than he had.
@@ -48,14 +63,22 @@ struct Game {
   int move;                          // the move of the turn waited for: 1, 2 or 3
   std::optional<GameSummary> ended;  // the game that ended last
   std::string farewell;              // what to tell the player once the terminal is given back
+  std::vector<FileChange> changes;   // asked for since the caller last carried them out
+  Writing writing;                   // while the run waits for a write
+  int signal;                        // that ended the game, while its save is written
 };
 
 // A run from the instructions, which it draws on the terminal in use.
 Game startRun();
 // One game from its first area (or the saved game the area finds) to its end.
 Game startOneGame();
-// Acts on one input where the run waits, drawing on the terminal in use and writing the game's
-// files, and leaves the run waiting for the next one.
+// Acts on one key or signal where the run waits, drawing on the terminal in use and reading the
+// game's files, and leaves the run waiting for the next input; the files it writes are in its
+// changes.
 void step(Game& game, Input input);
+// Tells a run that waits for a write how it went: its error, if it failed.
+void written(Game& game, const std::optional<GameError>& failure);
+// Carries out the run's changes in the store at once, and tells the run how its write went.
+void settleFiles(Game& game, Store& store);
 
 }  // namespace vh

@@ -7,6 +7,7 @@
 #include "main/Game.hpp"
 #include "map/Mapgen.hpp"
 #include "random/Lfrand.hpp"
+#include "save/Savefile.hpp"
 #include "screen/Screen.hpp"
 #include "screen/Signals.hpp"
 
@@ -94,7 +95,10 @@ void runVardenholt() {
   {
     ScreenSession session;
     Game game = startRun();
-    while (game.waiting != Waiting::Over) step(game, nextInput());
+    while (game.waiting != Waiting::Over) {
+      step(game, nextInput());
+      settleFiles(game, gameStore());
+    }
     farewell = game.farewell;
   }
   if (!farewell.empty()) std::printf("%s\n", farewell.c_str());

@@ -208,11 +208,13 @@ Played play(const RecordingStart& start, EventFeed& feed,
   Pace pace = Pace::Next;
   try {
     Game game = startOneGame();
+    settleFiles(game, store);
     while (game.waiting != Waiting::Over) {
       pace = beforeKey ? beforeKey() : Pace::Next;
       const std::optional<Input> input = pace == Pace::Next ? feed.nextInput() : std::nullopt;
       if (!input) break;
       step(game, *input);
+      settleFiles(game, store);
     }
     if (game.waiting == Waiting::Over) {
       result.reached = game.ended;

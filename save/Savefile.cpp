@@ -32,24 +32,32 @@ std::string HighscoreName() { return SaveDir() + HighScoreEntry; }
 bool saveExists() { return chosenStore->holds(SaveEntry); }
 
 GameState loadGame() {
-  GameState state = gameStateFrom(unmarshal(chosenStore->read(SaveEntry, MaxGameFileSize), SaveId));
-  chosenStore->remove(SaveEntry);
-  return state;
+  return gameStateFrom(unmarshal(chosenStore->read(SaveEntry, MaxGameFileSize), SaveId));
+}
+
+std::string savedGameText(const Map& map, const Player& player, const CreatureList& creatures,
+                          int level) {
+  return marshal(toDocument(GameState{map, player, creatures, level}), SaveId);
 }
 
 void saveGame(const Map& map, const Player& player, const CreatureList& creatures, int level) {
-  chosenStore->replace(SaveEntry, marshal(toDocument(GameState{map, player, creatures, level}), SaveId));
+  chosenStore->replace(SaveEntry, savedGameText(map, player, creatures, level));
 }
 
-HighScore updateHighScore(const HighScore& latest) {
+HighScoreUpdate highScoreAfter(const HighScore& latest) {
   Store& store = *chosenStore;
   const HighScore stored =
       store.holds(HighScoreEntry)
           ? highScoreFrom(unmarshal(store.read(HighScoreEntry, MaxGameFileSize), HighScoreId))
           : HighScore{0, 0, Outcome::Lose};
-  if (latest.score < stored.score) return stored;
-  store.replace(HighScoreEntry, marshal(toDocument(latest), HighScoreId));
-  return latest;
+  if (latest.score < stored.score) return HighScoreUpdate{stored, std::nullopt};
+  return HighScoreUpdate{latest, marshal(toDocument(latest), HighScoreId)};
+}
+
+HighScore updateHighScore(const HighScore& latest) {
+  const HighScoreUpdate update = highScoreAfter(latest);
+  if (update.text) chosenStore->replace(HighScoreEntry, *update.text);
+  return update.standing;
 }
 
 }  // namespace vh

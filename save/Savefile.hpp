@@ -2,6 +2,7 @@
 // directory .vh under HOME unless a replay chose a store of its own.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "save/Savedata.hpp"
@@ -39,12 +40,22 @@ Store& gameStore();
 
 // Whether a saved game exists; false when the save directory cannot be made.
 bool saveExists();
-// Reads the saved game and, once it has been read and checked, deletes the file.
+// Reads and checks the saved game.
 GameState loadGame();
+// The saved game's file for a game.
+std::string savedGameText(const Map& map, const Player& player, const CreatureList& creatures,
+                          int level);
 // Writes the saved game. The new file replaces the old one only once it is complete, so a failed
 // save ("File Error", code 1, with the path and the system's reason) leaves the previous save as
 // it was.
 void saveGame(const Map& map, const Player& player, const CreatureList& creatures, int level);
+// The high score that stands after a finished game, and the high-score file to write when the game
+// scores at least as much as the stored one; raises the stored file's error.
+struct HighScoreUpdate {
+  HighScore standing;
+  std::optional<std::string> text;
+};
+HighScoreUpdate highScoreAfter(const HighScore& latest);
 // Records a finished game when it scores at least as much as the stored one, and returns the
 // high score that now stands.
 HighScore updateHighScore(const HighScore& latest);

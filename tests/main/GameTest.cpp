@@ -108,6 +108,10 @@ TEST_F(Gameplay, ARunWaitsWhereItSaysAndMovesOnOneInputAtATime) {
   const auto key = [](int code) { return Input{code, 0}; };
   savedRow("@.Q", "5Q");
   Game game = startRun();
+  const auto step = [&game](Input input) {
+    vh::step(game, input);
+    settleFiles(game, gameStore());
+  };
   const struct {
     Input input;
     Waiting waiting;
@@ -119,7 +123,7 @@ TEST_F(Gameplay, ARunWaitsWhereItSaysAndMovesOnOneInputAtATime) {
   EXPECT_EQ(game.waiting, Waiting::Instructions);
   for (const auto& [input, waiting, move] : steps) {
     SCOPED_TRACE(input.key);
-    step(game, input);
+    step(input);
     EXPECT_EQ(game.waiting, waiting);
     EXPECT_EQ(game.move, move);
   }
@@ -128,8 +132,8 @@ TEST_F(Gameplay, ARunWaitsWhereItSaysAndMovesOnOneInputAtATime) {
 
   savedRow("@.Q", "");
   game = startRun();
-  step(game, key(' '));
-  step(game, Input{NoKey, SIGHUP});
+  step(key(' '));
+  step(Input{NoKey, SIGHUP});
   EXPECT_EQ(game.waiting, Waiting::Over);
   EXPECT_EQ(game.farewell, "Your game has been saved. Run vardenholt to continue it.");
   EXPECT_EQ(game.ended->signal, SIGHUP);
@@ -137,10 +141,10 @@ TEST_F(Gameplay, ARunWaitsWhereItSaysAndMovesOnOneInputAtATime) {
 
   writeFile(home.saveFile(), "[372]I?");
   game = startRun();
-  step(game, key(' '));
+  step(key(' '));
   EXPECT_EQ(game.waiting, Waiting::ErrorLine);
   EXPECT_EQ(game.farewell, "254: Invalid int to unmarshall : ?");
-  step(game, key('x'));
+  step(key('x'));
   EXPECT_EQ(game.waiting, Waiting::Over);
 }
 
