@@ -66,9 +66,11 @@ sanitize:
 	@$(call showing_progress,cmake --build $(BUILD)/sanitize -j $(JOBS),$(BUILD)/sanitize/build.log)
 	@echo "sanitizers: running the unit and soak tests"
 	@$(call ctest,$(BUILD)/sanitize,-L 'unit|soak')
-	@echo "sanitizers: the unit tests again in one process, in a shuffled order"
-	@$(call quietly,$(BUILD)/sanitize/tests/unit_tests --gtest_shuffle --gtest_brief=1,\
-	  $(BUILD)/sanitize/one-process.log)
+	@echo "sanitizers: the unit tests again in one process, in three shuffled orders"
+	@for seed in 1 2 3; do \
+	  $(call quietly,$(BUILD)/sanitize/tests/unit_tests --gtest_shuffle --gtest_random_seed=$$seed \
+	    --gtest_brief=1,$(BUILD)/sanitize/one-process.log); \
+	done
 
 # Fuzzes the loaders of both files for FUZZ_SECONDS, starting from real files.
 fuzz:

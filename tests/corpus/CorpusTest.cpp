@@ -178,33 +178,35 @@ struct Played {
   std::vector<std::string> recordings;
 };
 
-// The same home for every playing, wherever the tests run, since the screen shows its path when a
-// write fails.
+// A fresh folder to play in, made the current one, with HOME empty so that the game keeps its
+// files in ./.vh/: the screen shows that path when a write fails, the same wherever and however
+// often the tests run at once.
 class CorpusHome {
  public:
-  CorpusHome() {
-    if (const char* home = std::getenv("HOME")) previous_ = home;
-    fs::remove_all(Path);
-    fs::create_directory(Path);
-    setenv("HOME", Path, 1);
+  CorpusHome() : previous_(fs::current_path()) {
+    if (const char* home = std::getenv("HOME")) home_ = home;
+    std::string pattern = (fs::temp_directory_path() / "vh-corpus-XXXXXX").string();
+    path_ = mkdtemp(pattern.data());
+    fs::current_path(path_);
+    setenv("HOME", "", 1);
   }
   ~CorpusHome() {
+    fs::current_path(previous_);
     std::error_code ignored;
-    fs::remove_all(Path, ignored);
-    previous_ ? setenv("HOME", previous_->c_str(), 1) : unsetenv("HOME");
+    fs::remove_all(path_, ignored);
+    home_ ? setenv("HOME", home_->c_str(), 1) : unsetenv("HOME");
   }
   CorpusHome(const CorpusHome&) = delete;
   CorpusHome& operator=(const CorpusHome&) = delete;
 
-  static constexpr const char* Path = "/tmp/vardenholt-corpus";
-
  private:
-  std::optional<std::string> previous_;
+  fs::path previous_, path_;
+  std::optional<std::string> home_;
 };
 
 std::vector<fs::path> corpusRecordings() {
   std::vector<fs::path> files;
-  const fs::path folder = fs::path(CorpusHome::Path) / ".vh/recordings";
+  const fs::path folder = fs::path(".vh") / "recordings";
   if (!fs::exists(folder)) return files;
   for (const auto& entry : fs::directory_iterator(folder)) files.push_back(entry.path());
   std::sort(files.begin(), files.end());
