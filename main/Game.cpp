@@ -348,7 +348,7 @@ void step(Game& game, Input input) {
     if (input.signal != 0) {
       onSignal(game, input.signal);
     } else {
-      onKey(game, input.key);
+      onKey(game, keypadDigit(input.key));
     }
   } catch (const GameError& error) {
     if (game.oneGame) throw;

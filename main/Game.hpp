@@ -18,7 +18,7 @@ namespace vh {
 
 // One input: a key, or a signal that ends the program.
 struct Input {
-  int key;     // its full code, the keypad's keys as their digits
+  int key;     // its full code, as the terminal gives it
   int signal;  // the termination signal, or 0 for a key
 };
 
@@ -67,6 +67,10 @@ struct Game {
   Writing writing;                   // while the run waits for a write
   int signal;                        // that ended the game, while its save is written
 };
+
+// The next input from the terminal in use, waiting for it: a signal that came before the key or
+// while it was awaited, or the key.
+Input readInput();
 
 // A run from the instructions, which it draws on the terminal in use.
 Game startRun();

@@ -2,45 +2,86 @@
 
 #include <cstdio>
 #include <exception>
+#include <utility>
 
-#include "main/Vardenholt.hpp"
 #include "random/Lfrand.hpp"
-#include "record/Recorder.hpp"
-#include "save/Savefile.hpp"
-#include "screen/Screen.hpp"
 #include "screen/Util.hpp"
 
 namespace vh {
 namespace {
 
-// Tells the recorder of each game while it lives; no one once it is gone.
-class ObservedGames {
- public:
-  explicit ObservedGames(GameObserver observer) { observeGames(std::move(observer)); }
-  ~ObservedGames() { observeGames({}); }
-  ObservedGames(const ObservedGames&) = delete;
-  ObservedGames& operator=(const ObservedGames&) = delete;
-};
+// The run's seed, once the generator is seeded with it: every game of the run draws from there.
+unsigned seeded(unsigned seed) {
+  lfSrand(seed);
+  return seed;
+}
 
 }  // namespace
 
-void playRecordedRun(Terminal& screen, unsigned seed,
-                     const std::function<void(bool)>& gameInPlay) {
-  lfSrand(seed);
+RecordedRun::HeldScreen::HeldScreen() {
+  startScreen();
+  hideCursor();
+}
+
+RecordedRun::HeldScreen::~HeldScreen() {
+  showCursor();
+  endScreen();
+}
+
+RecordedRun::RecordedRun(Terminal& screen, unsigned seed, GameObserver told)
+    : recorder_(saveFolder_, VARDENHOLT_VERSION, seeded(seed)),
+      told_(std::move(told)),
+      observed_({[this] {
+                   recorder_.gameStarted();
+                   if (told_.started) told_.started();
+                 },
+                 [this](const GameSummary& summary) {
+                   recorder_.gameEnded(summary);
+                   if (told_.ended) told_.ended(summary);
+                 }}),
+      drawnOn_(screen),
+      filesIn_(recorder_),
+      game_(startRun()) {}
+
+void RecordedRun::give(Input input) {
+  if (input.signal == 0 && input.key != NoKey) recorder_.keyGiven(input.key);
+  step(game_, input);
+}
+
+std::optional<GameError> RecordedRun::writeChanges() {
+  std::optional<GameError> failure;
+  for (const FileChange& change : std::exchange(game_.changes, {})) {
+    if (!change.remove) waitedFor_ = change.name;
+    try {
+      change.remove ? recorder_.remove(change.name) : recorder_.replace(change.name, change.text);
+    } catch (const GameError& error) {
+      failure = error;
+    }
+  }
+  return failure;
+}
+
+void RecordedRun::written(const std::optional<GameError>& failure, bool afterTheWrite) {
+  if (failure && afterTheWrite) recorder_.writeFailed(waitedFor_, *failure);
+  vh::written(game_, failure);
+}
+
+void playRecordedRun(Terminal& screen, unsigned seed, const GameObserver& told) {
   try {
-    FolderStore saveFolder;
-    Recorder recorder(screen, saveFolder, VARDENHOLT_VERSION, seed);
-    const ObservedGames observed({[&] {
-                                    recorder.gameStarted();
-                                    if (gameInPlay) gameInPlay(true);
-                                  },
-                                  [&](const GameSummary& summary) {
-                                    recorder.gameEnded(summary);
-                                    if (gameInPlay) gameInPlay(false);
-                                  }});
-    const UsingTerminal recordedKeys(recorder);
-    const UsingStore recordedWrites(recorder);
-    runVardenholt();
+    std::string farewell;
+    {
+      RecordedRun run(screen, seed, told);
+      while (!run.over()) {
+        run.give(readInput());
+        for (;;) {
+          const std::optional<GameError> failure = run.writeChanges();
+          if (!run.waitsForWrite()) break;
+          run.written(failure);
+        }
+      }
+      farewell = run.farewell();
+    }
+    if (!farewell.empty()) std::printf("%s\n", farewell.c_str());
   } catch (const GameError& error) {
     std::printf("%s (error code %d)\n", printableText(error.what()).c_str(), error.code());
   } catch (const std::exception& error) {

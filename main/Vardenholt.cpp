@@ -59,16 +59,14 @@ class ScreenSession {
   ScreenSession& operator=(const ScreenSession&) = delete;
 };
 
-// The next input from the terminal in use: a signal that came before the key or while it was
-// awaited, or the key.
-Input nextInput() {
+}  // namespace
+
+Input readInput() {
   if (pendingSignal() != 0) return Input{NoKey, pendingSignal()};
   const int key = readKey();
   if (pendingSignal() != 0) return Input{NoKey, pendingSignal()};
   return Input{key, 0};
 }
-
-}  // namespace
 
 bool notEscaped(const Map& map, const Player& player) {
   return !(player.x == map.width - 1 && player.y == map.height - 1);
@@ -96,7 +94,7 @@ void runVardenholt() {
     ScreenSession session;
     Game game = startRun();
     while (game.waiting != Waiting::Over) {
-      step(game, nextInput());
+      step(game, readInput());
       settleFiles(game, gameStore());
     }
     farewell = game.farewell;

@@ -98,17 +98,19 @@ void Recorder::replace(const std::string& name, const std::string& text) {
   try {
     files_.replace(name, text);
   } catch (const GameError& error) {
-    if (file_ && !file_->append(failedWriteLine(FailedWrite{name, error.code(), error.what()}))) {
-      file_.reset();
-    }
+    writeFailed(name, error);
     throw;
   }
 }
 
-int Recorder::readKey() {
-  const int key = inner_.readKey();
-  if (file_ && key != NoKey && !file_->append(keyLine(key))) file_.reset();
-  return key;
+void Recorder::writeFailed(const std::string& name, const GameError& error) {
+  if (file_ && !file_->append(failedWriteLine(FailedWrite{name, error.code(), error.what()}))) {
+    file_.reset();
+  }
+}
+
+void Recorder::keyGiven(int key) {
+  if (file_ && !file_->append(keyLine(key))) file_.reset();
 }
 
 }  // namespace vh

@@ -108,7 +108,9 @@ void hideCursor() { terminal().setCursorVisible(false); }
 
 void showCursor() { terminal().setCursorVisible(true); }
 
-int readKey() {
+int readKey() { return terminal().readKey(); }
+
+int keypadDigit(int code) {
   // The keys that stand for a digit of the numeric keypad: the arrows, the keypad's own codes,
   // and what the keypad sends with NumLock off.
   constexpr std::array<std::pair<int, char>, 14> keypadDigits = {{
@@ -127,11 +129,10 @@ int readKey() {
       {KeyEnd, '1'},
       {KeyNextPage, '3'},
   }};
-  const int key = terminal().readKey();
-  for (const auto& [code, digit] : keypadDigits) {
-    if (key == code) return digit;
+  for (const auto& [keypad, digit] : keypadDigits) {
+    if (code == keypad) return digit;
   }
-  return key;
+  return code;
 }
 
 }  // namespace vh

@@ -51,9 +51,12 @@ int getColourNumber(Colour colour);
 Colour getNumberColour(int n);
 void hideCursor();
 void showCursor();
-// One key from the terminal: the arrows and the keypad's own codes arrive as the digits they
-// stand for ('4', '6', '8' and '2'; Home, PgUp, End and PgDn as '7', '9', '1' and '3'), every
-// other code unchanged; NoKey when a termination signal ended the wait (Signals.hpp).
+// One key from the terminal, its full code; NoKey when a termination signal ended the wait
+// (Signals.hpp).
 int readKey();
+// The key a code stands for in the game: the arrows and the keypad's own codes are the digits
+// they stand for ('4', '6', '8' and '2'; Home, PgUp, End and PgDn '7', '9', '1' and '3'), every
+// other code itself.
+int keypadDigit(int code);
 
 }  // namespace vh

@@ -1,69 +1,149 @@
 // The entry of the browser page: the seed the page was opened with, one game per browser, the
 // files in the browser's storage, then the game on the page's screen, recorded as it goes, as the
-// program does in a terminal.
+// program does in a terminal. Nothing here waits: the page starts the run once it holds the lock
+// and the storage is open, and gives it each key as it comes, and each save once it is stored.
 #include <emscripten.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <memory>
 #include <string>
 
 #include "main/Options.hpp"
 #include "main/Run.hpp"
-#include "main/Vardenholt.hpp"
 #include "record/Recorder.hpp"
+#include "save/Folder.hpp"
 #include "save/Savefile.hpp"
-#include "screen/Screen.hpp"
 #include "screen/Util.hpp"
 #include "web/WebTerminal.hpp"
 
 namespace {
 
 // The page's side, in web/page.js.
-EM_ASYNC_JS(int, pageHoldLock, (), { return await Module.vhHoldLock(); });
-EM_ASYNC_JS(void, pageOpenStorage, (const char* folder),
-            { await Module.vhOpenStorage(UTF8ToString(folder)); });
+EM_JS(void, pageBegin, (const char* folder), { Module.vhBegin(UTF8ToString(folder)); });
 EM_JS(void, pageUseFiles, (const char* savedGame, const char* recordings),
       { Module.vhUseFiles(UTF8ToString(savedGame), UTF8ToString(recordings)); });
 EM_JS(void, pageGameInPlay, (int inPlay), { Module.vhGameInPlay(inPlay != 0); });
 EM_JS(void, pageRunEnded, (), { Module.vhRunEnded(); });
+
+// What the page hears after each thing it gives the run.
+enum Answer { WantsKey = 0, WantsWrite = 1, Ended = 2 };
+
+// How the page's copy of the files to the browser's storage went.
+enum Copy { Copied = 0, StorageFull = 1, CopyFailed = 2 };
+
+vh::Options options;
+vh::WebTerminal terminal;
+std::unique_ptr<vh::RecordedRun> run;
 
 int refuse(const std::string& line) {
   std::fprintf(stderr, "vardenholt: %s\n", line.c_str());
   return 1;
 }
 
-// The run: from the saved game or a new one, seeded from the clock or the page's seed, every game
-// recorded and logged.
-int play(const vh::Options& options) {
-  if (pageHoldLock() == 0) {
-    return refuse("a game is already running in another page of this browser; close it first");
-  }
-  const char* home = std::getenv("HOME");
-  pageOpenStorage(home != nullptr ? home : "/");
-  pageUseFiles(vh::SaveName().c_str(), vh::recordingsDir().c_str());
-  try {
-    // A seeded game is a new game: it must neither replace nor continue the saved one.
-    if (options.seed && vh::saveExists()) {
-      return refuse(
-          "a saved game exists in this browser; open the page without ?seed= to "
-          "continue it");
+// The run has ended: the screen stays on the page, and the player reads the last words.
+Answer end() {
+  const std::string farewell = run->farewell();
+  run.reset();
+  if (!farewell.empty()) std::printf("%s\n", farewell.c_str());
+  pageRunEnded();
+  return Ended;
+}
+
+// Writes what the run asked for to the page's files; when the run waits for a write, the page
+// copies the files to the browser's storage before the run goes on.
+Answer settle() {
+  for (;;) {
+    const std::optional<vh::GameError> failure = run->writeChanges();
+    if (!run->waitsForWrite()) break;
+    if (!failure) {
+      terminal.refresh();
+      return WantsWrite;
     }
-  } catch (const vh::GameError& error) {
-    return refuse(vh::errorLine(error));
+    run->written(failure);
   }
-  vh::WebTerminal terminal;
-  vh::playRecordedRun(terminal, options.seed.value_or(static_cast<unsigned>(std::time(nullptr))),
-                      [](bool inPlay) { pageGameInPlay(inPlay ? 1 : 0); });
-  return 0;
+  terminal.refresh();
+  return run->over() ? end() : WantsKey;
 }
 
 }  // namespace
 
-// The page passes its seed as the command line's --seed.
+// Starts the run once the page holds the lock (`locked`) and its storage is open; 0 when it has
+// begun, 1 when it is refused.
+extern "C" EMSCRIPTEN_KEEPALIVE int vh_start(int locked) {
+  const auto refused = [](const std::string& line) {
+    refuse(line);
+    pageRunEnded();
+    return 1;
+  };
+  if (options.action == vh::Action::Misuse) return refused(options.problem);
+  if (locked == 0) {
+    return refused("a game is already running in another page of this browser; close it first");
+  }
+  pageUseFiles(vh::SaveName().c_str(), vh::recordingsDir().c_str());
+  try {
+    // A seeded game is a new game: it must neither replace nor continue the saved one.
+    if (options.seed && vh::saveExists()) {
+      return refused(
+          "a saved game exists in this browser; open the page without ?seed= to "
+          "continue it");
+    }
+    run = std::make_unique<vh::RecordedRun>(
+        terminal, options.seed.value_or(static_cast<unsigned>(std::time(nullptr))),
+        vh::GameObserver{[] { pageGameInPlay(1); }, [](const vh::GameSummary&) { pageGameInPlay(0); }});
+  } catch (const vh::GameError& error) {
+    return refused(vh::errorLine(error));
+  }
+  terminal.refresh();
+  return 0;
+}
+
+// A key for the run: what the run wants next.
+extern "C" EMSCRIPTEN_KEEPALIVE int vh_key(int code) {
+  if (!run || run->waitsForWrite()) return run ? WantsWrite : Ended;
+  run->give(vh::Input{code, 0});
+  return settle();
+}
+
+// The page has copied the files the run waits for to the browser's storage, or failed to, as a
+// full disk fails a save: what the run wants next.
+extern "C" EMSCRIPTEN_KEEPALIVE int vh_written(int copy) {
+  if (!run || !run->waitsForWrite()) return run ? WantsKey : Ended;
+  std::optional<vh::GameError> failure;
+  if (copy != Copied) {
+    try {
+      vh::fileError(vh::SaveDir() + run->waitedFor(), copy == StorageFull ? ENOSPC : EIO);
+    } catch (const vh::GameError& error) {
+      failure = error;
+    }
+  }
+  run->written(failure, true);
+  return settle();
+}
+
+// The page is going away: the run takes it as a hangup and saves the game in play at once, into
+// the page's files, which the page keeps as it goes; a save being stored counts as stored.
+extern "C" EMSCRIPTEN_KEEPALIVE void vh_hang_up() {
+  if (!run) return;
+  while (!run->over()) {
+    if (!run->waitsForWrite()) run->give(vh::Input{vh::NoKey, SIGHUP});
+    for (;;) {
+      const std::optional<vh::GameError> failure = run->writeChanges();
+      if (!run->waitsForWrite()) break;
+      run->written(failure);
+    }
+  }
+  end();
+}
+
+// The page passes its seed as the command line's --seed; the run begins once the page holds the
+// lock and has opened its storage, in the folder that holds the save folder.
 int main(int argc, char* argv[]) {
-  const vh::Options options = vh::parseOptions(argc, argv);
-  const int status = options.action == vh::Action::Misuse ? refuse(options.problem) : play(options);
-  pageRunEnded();
-  return status;
+  options = vh::parseOptions(argc, argv);
+  const char* home = std::getenv("HOME");
+  pageBegin(home != nullptr ? home : "/");
+  return 0;
 }

@@ -2,9 +2,6 @@
 
 #include <emscripten.h>
 
-#include <csignal>
-
-#include "screen/Signals.hpp"
 #include "web/WebKeys.hpp"
 
 namespace vh {
@@ -13,8 +10,6 @@ namespace {
 // The page's side of the terminal, in web/page.js.
 EM_JS(void, pageDraw, (const std::uint32_t* cells, int count),
       { Module.vhDraw(HEAPU32.subarray(cells >> 2, (cells >> 2) + count)); });
-EM_ASYNC_JS(int, pageNextKey, (int milliseconds), { return await Module.vhNextKey(milliseconds); });
-EM_JS(void, pageKeepFiles, (), { Module.vhKeepFiles(); });
 
 // The colour a terminal draws text in when no pair is on: light grey.
 constexpr int DefaultForeground = 7;
@@ -52,18 +47,6 @@ void WebTerminal::refresh() {
   pageDraw(cells_.data(), static_cast<int>(cells_.size()));
 }
 
-int WebTerminal::readKey() { return nextKey(-1); }
-
-int WebTerminal::readKeyWithin(int milliseconds) { return nextKey(milliseconds); }
-
-// As curses does, what was written is drawn before a key is read. The files the game wrote are
-// kept while the player thinks, so that they survive a reload whenever a key is awaited.
-int WebTerminal::nextKey(int milliseconds) {
-  refresh();
-  pageKeepFiles();
-  return pageNextKey(milliseconds);
-}
-
 }  // namespace vh
 
 // The page asks what a key press stands for: its code, or -1 when it is not the game's.
@@ -77,5 +60,3 @@ extern "C" EMSCRIPTEN_KEEPALIVE int vh_key_code(const char* key, const char* cod
   return vh::keyCodeOf(press).value_or(-1);
 }
 
-// The page is going away: the game takes it as a hangup, and saves the game in play.
-extern "C" EMSCRIPTEN_KEEPALIVE void vh_hang_up() { vh::noteSignal(SIGHUP); }

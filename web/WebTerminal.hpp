@@ -1,7 +1,6 @@
 // The terminal of the browser page: an 80x24 grid that the page draws from the cells written
-// here, in the eight colours, bold and dark grey of a terminal, and keys from the page's keyboard.
-// Waiting for a key hands the page back to the browser until one comes, and keeps the files in
-// the browser's storage meanwhile.
+// here, in the eight colours, bold and dark grey of a terminal. The page gives the game its keys
+// itself, as they come, so this terminal is never asked for one.
 #pragma once
 
 #include <array>
@@ -30,12 +29,10 @@ class WebTerminal final : public Terminal {
   void refresh() override;
   // The page has no cursor to show.
   void setCursorVisible(bool) override {}
-  int readKey() override;
-  int readKeyWithin(int milliseconds) override;
+  int readKey() override { return NoKey; }
+  int readKeyWithin(int) override { return NoKey; }
 
  private:
-  int nextKey(int milliseconds);
-
   ScreenBuffer shown_;
   std::array<std::optional<int>, 256> pairs_{};  // the colour number each pair draws in
   std::array<std::uint32_t, ScreenBuffer::Columns * ScreenBuffer::Rows> cells_{};

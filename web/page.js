@@ -79,39 +79,48 @@
   fit();
 
   // Keys: the game says which key presses are its own; those the browser does not see, Tab
-  // included, as a terminal passes it on. Keys typed while the game is busy wait their turn, as a
-  // terminal keeps them. A control of the page that was clicked, and so has the focus, keeps the
-  // keys it acts on, so that Tab goes on from it through the controls and back to the screen.
+  // included, as a terminal passes it on. Each goes to the game as it comes; while a save is being
+  // stored, keys wait their turn, as a terminal keeps them. A control of the page that was
+  // clicked, and so has the focus, keeps the keys it acts on, so that Tab goes on from it through
+  // the controls and back to the screen.
   let running = false;
   let leaving = false;  // the page is going away
+  let storing = false;  // the game waits for its save to be stored
   const typed = [];
-  let waiting = null;
 
-  function deliver(code) {
-    if (waiting) {
-      const resolve = waiting;
-      waiting = null;
-      resolve(code);
-    } else {
-      typed.push(code);
-    }
-  }
+  // What the game wants after each thing it is given, and how a copy of its files went.
+  const WantsWrite = 1;
+  const Ended = 2;
+  const Copied = 0;
+  const StorageFull = 1;
+  const CopyFailed = 2;
 
-  // Waits for a key, or for that many milliseconds when not negative; -1 when none came.
-  Module.vhNextKey = (milliseconds) => new Promise((resolve) => {
-    if (typed.length > 0) {
-      resolve(typed.shift());
+  // The files are kept each time the game waits for a key; a save, before the game goes on.
+  function answered(answer) {
+    if (answer === Ended) return;
+    if (answer === WantsWrite) {
+      storing = true;
+      keepFiles((error) => {
+        storing = false;
+        if (leaving) return;
+        const copy = !error ? Copied : error.name === 'QuotaExceededError' ? StorageFull :
+                                                                              CopyFailed;
+        answered(_vh_written(copy));
+      });
       return;
     }
-    waiting = resolve;
-    if (milliseconds >= 0) {
-      setTimeout(() => {
-        if (waiting !== resolve) return;
-        waiting = null;
-        resolve(-1);
-      }, milliseconds);
+    keepFiles();
+    if (typed.length > 0) press(typed.shift());
+  }
+
+  function press(code) {
+    if (!running) return;
+    if (storing) {
+      typed.push(code);
+      return;
     }
-  });
+    answered(_vh_key(code));
+  }
 
   function withText(text, use) {
     const size = lengthBytesUTF8(text) + 1;
@@ -143,7 +152,7 @@
     const code = gameKey(event);
     if (code < 0) return;
     event.preventDefault();
-    deliver(code);
+    press(code);
   });
 
   // The files: the game's folder in the browser's storage, copied there from memory each time
@@ -296,45 +305,37 @@
     return true;
   }
 
-  // The game's key reads, and its fsync (web/library.js), which waits for the copy: a save is
-  // kept once it returns, and fails when the copy does. A page that is going away cannot wait.
-  Module.vhKeepFiles = (then) => {
-    if (leaving) {
-      if (then) then(null);
-      return;
-    }
-    keepFiles(then);
-  };
-
   // What a page that went away left in the synchronous storage goes into the folder, and stays in
   // the synchronous storage until a copy keeps it: the game starts with it either way.
-  Module.vhOpenStorage = (folder) => new Promise((resolve) => {
-    home = folder;
-    try {
-      reportFailedCopies();
-      FS.mount(IDBFS, {}, home);
-      FS.syncfs(true, (error) => {
-        if (error) storageMissing(error);
-        kept = writeTimes();
-        if (!storageWorks || !restoreUnsaved()) {
-          resolve();
-          return;
-        }
-        unsavedRestored = true;
-        keepFiles(() => resolve());
-      });
-    } catch (error) {
-      storageMissing(error);
-      resolve();
-    }
-  });
+  function openStorage(folder) {
+    return new Promise((resolve) => {
+      home = folder;
+      try {
+        reportFailedCopies();
+        FS.mount(IDBFS, {}, home);
+        FS.syncfs(true, (error) => {
+          if (error) storageMissing(error);
+          kept = writeTimes();
+          if (!storageWorks || !restoreUnsaved()) {
+            resolve();
+            return;
+          }
+          unsavedRestored = true;
+          keepFiles(() => resolve());
+        });
+      } catch (error) {
+        storageMissing(error);
+        resolve();
+      }
+    });
+  }
 
   // One game per browser, as one per save folder. A page that replaces this one, as a reload
   // does, waits the moment it takes this one to let go. A browser that lends the page no lock,
   // as where the site's data is blocked (SecurityError), keeps nothing for it that two pages
   // could share: the game plays.
   const LockWait = 3000;
-  Module.vhHoldLock = () => new Promise((resolve) => {
+  const holdLock = () => new Promise((resolve) => {
     if (!navigator.locks) {
       resolve(1);
       return;
@@ -350,6 +351,18 @@
       resolve(giveUp.signal.aborted ? 0 : 1);
     });
   });
+
+  // The game starts once the page holds the lock and has opened the storage; without the lock it
+  // says why it does not.
+  Module.vhBegin = (folder) => {
+    holdLock().then((locked) => {
+      if (!locked) {
+        _vh_start(0);
+        return;
+      }
+      openStorage(folder).then(() => _vh_start(1));
+    });
+  };
 
   let savedGame = null;
   let recordings = null;
@@ -386,7 +399,6 @@
     if (!running) return;
     leaving = true;
     _vh_hang_up();
-    deliver(-1);
     stopWaitingForCopies();
   });
   window.addEventListener('pageshow', (event) => {

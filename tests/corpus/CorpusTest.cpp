@@ -15,7 +15,7 @@
 #include "main/Vardenholt.hpp"
 #include "player/Player.hpp"
 #include "random/Lfrand.hpp"
-#include "record/Recorder.hpp"
+#include "main/Run.hpp"
 #include "record/Replay.hpp"
 #include "save/Savefile.hpp"
 #include "screen/Screen.hpp"
@@ -73,6 +73,8 @@ std::vector<CorpusRun> corpusRuns() {
   runs.back().fullDiskKeys = 50;
   runs.push_back({"full-disk-score", 4444, 20, "1K 5Q", 80, "hjklyubn.", SIGHUP, 80});
   runs.push_back({"win", 6666, 20, "1K 5Q", 30, "l", SIGHUP, 0, "R.@."});
+  runs.push_back({"keypad", 7777, 0, "", 120, "\1\2\3\4\5\6\7\10hjkl"});
+  runs.push_back({"keypad-area", 7878, 14, "10B 10N 50R", 120, "\1\2\3\4\5\6\7\10yubnqw"});
   runs.push_back({"help-and-redraw", 5555, 0, "", 100, "hjkl?/rR.x\tZ~"});
   runs.push_back({"help-and-redraw-area", 5656, 11, "10N 10B 10R", 100, "qwe?r/Rhjkl"});
   return runs;
@@ -143,10 +145,16 @@ class DigestingTerminal final : public Terminal {
   VirtualTerminal& screen_;
 };
 
-std::string keysOf(const CorpusRun& run) {
+// The run's keys, the instructions' first. In an alphabet, the characters 1 to 8 stand for the
+// terminal's codes of the arrows and of the keypad with NumLock off.
+std::vector<int> keysOf(const CorpusRun& run) {
+  constexpr int named[] = {KeyLeft, KeyRight, KeyUp, KeyDown, KeyHome, KeyNextPage, KeyB2, KeyEnd};
   std::mt19937 random(run.seed);
-  std::string keys = " ";
-  for (int i = 0; i < run.keys; ++i) keys += run.alphabet[random() % run.alphabet.size()];
+  std::vector<int> keys = {' '};
+  for (int i = 0; i < run.keys; ++i) {
+    const auto key = static_cast<unsigned char>(run.alphabet[random() % run.alphabet.size()]);
+    keys.push_back(key >= 1 && key <= 8 ? named[key - 1] : key);
+  }
   return keys;
 }
 
@@ -217,18 +225,17 @@ Played play(const CorpusRun& run) {
   const CorpusHome home;
   if (run.area > 0) saveStart(run);
   VirtualTerminal screen;
-  FolderStore saveFolder;
   DigestingTerminal digesting(screen);
   std::optional<FileSizeLimit> full;
-  const std::string keys = keysOf(run);
+  const std::vector<int> keys = keysOf(run);
   if (run.fullDiskKeys > 0) full.emplace(4096);
-  screen.pressKeys(keys.substr(0, run.fullDiskKeys + 1));
+  for (int i = 0; i <= run.fullDiskKeys; ++i) screen.pressKey(keys[static_cast<std::size_t>(i)]);
   std::size_t next = static_cast<std::size_t>(run.fullDiskKeys) + 1;
   bool signalled = false;
   screen.whenOutOfKeys([&]() -> int {
     if (next < keys.size()) {
       full.reset();
-      return static_cast<unsigned char>(keys[next++]);
+      return keys[next++];
     }
     if (run.signal != 0 && !signalled) {
       signalled = true;
@@ -237,20 +244,9 @@ Played play(const CorpusRun& run) {
     }
     throw KeyScriptExhausted();
   });
-  Recorder recorder(digesting, saveFolder, VARDENHOLT_VERSION, run.seed);
-  observeGames({[&] { recorder.gameStarted(); }, [&](const GameSummary& s) { recorder.gameEnded(s); }});
-  {
-    const UsingTerminal recordedKeys(recorder);
-    const UsingStore recordedWrites(recorder);
-    lfSrand(run.seed);
-    testing::internal::CaptureStdout();
-    try {
-      runVardenholt();
-    } catch (const KeyScriptExhausted&) {
-    }
-    testing::internal::GetCapturedStdout();
-  }
-  observeGames({});
+  testing::internal::CaptureStdout();
+  playRecordedRun(digesting, run.seed);
+  testing::internal::GetCapturedStdout();
   clearPendingSignal();
   Played played{digesting.digests, {}};
   for (const fs::path& path : corpusRecordings()) played.recordings.push_back(comparable(readFile(path)));

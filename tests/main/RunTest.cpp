@@ -20,7 +20,8 @@ TEST(Run, GamesAreAnnouncedAndRecordedAndAnEscapedErrorIsOneLine) {
   VirtualTerminal screen;
   screen.pressKeys(" lS.n");
   std::vector<bool> inPlay;
-  playRecordedRun(screen, 42, [&](bool value) { inPlay.push_back(value); });
+  playRecordedRun(screen, 42, {[&] { inPlay.push_back(true); },
+                               [&](const GameSummary&) { inPlay.push_back(false); }});
   EXPECT_EQ(inPlay, (std::vector<bool>{true, false}));
   const auto recordings = home.saveFile().parent_path() / "recordings";
   ASSERT_FALSE(std::filesystem::is_empty(recordings));

@@ -40,7 +40,7 @@ std::string replayedScreen(const Recording& recording) {
 // the replays nor the verification touch the player's files.
 TEST(Recording, EachGameOfARunReplaysExactlyAndVerifies) {
   const TempHome home;
-  const RecordedRun run = recordRun(" llkkjS.yhhh", SIGHUP, 1767225600);
+  const PlayedRun run = recordRun(" llkkjS.yhhh", SIGHUP, 1767225600);
   ASSERT_EQ(run.summaries.size(), 2U);
   EXPECT_EQ(run.summaries[0].ending, Ending::Saved);
   EXPECT_EQ(run.summaries[1].signal, SIGHUP);
@@ -280,9 +280,8 @@ TEST(Recording, DamagedRecordingsAreRefusedAndFalseOnesFailVerification) {
 // and the next game records as usual.
 TEST(Recording, ARecordingThatCannotBeStartedIsNotLeftBehind) {
   const TempHome home;
-  VirtualTerminal screen;
   FolderStore saveFolder;
-  Recorder recorder(screen, saveFolder, VARDENHOLT_VERSION, 3);
+  Recorder recorder(saveFolder, VARDENHOLT_VERSION, 3);
   {
     const FileSizeLimit full(64);  // smaller than any header
     recorder.gameStarted();
@@ -308,9 +307,8 @@ TEST(Recording, OnlyTheNewestRecordingsAreKept) {
   }
   writtenAt("19990101-000000-1-1.vhr", longAgo + std::chrono::hours(1));
   writeFile(folder / "notes.txt", "not a recording");
-  VirtualTerminal screen;
   FolderStore saveFolder;
-  Recorder recorder(screen, saveFolder, VARDENHOLT_VERSION, 3);
+  Recorder recorder(saveFolder, VARDENHOLT_VERSION, 3);
   for (int game = 0; game < 2; ++game) {
     recorder.gameStarted();
     recorder.gameEnded(GameSummary{});

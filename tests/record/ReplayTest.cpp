@@ -118,7 +118,7 @@ TEST(Replay, FailedWritesFailAgainWhereTheyFailedAndALostSaveIsRecovered) {
   }
   const TempHome home;
   std::optional<FileSizeLimit> full(std::in_place, 4096);
-  const RecordedRun run = recordRun(" S.", 0, 11, thenKeys("S.n", [&] { full.reset(); }));
+  const PlayedRun run = recordRun(" S.", 0, 11, thenKeys("S.n", [&] { full.reset(); }));
   ASSERT_EQ(run.summaries.size(), 1U);
   EXPECT_EQ(run.summaries[0].ending, Ending::Saved);
   const fs::path saved = recordingsIn(home).at(0);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "main/Run.hpp"
 #include "main/Vardenholt.hpp"
 #include "random/Lfrand.hpp"
 #include "record/Recorder.hpp"
@@ -36,39 +37,27 @@ inline std::vector<std::filesystem::path> recordingsIn(const TempHome& home) {
 }
 
 // The screen at the end of each game of a run, and how each ended.
-struct RecordedRun {
+struct PlayedRun {
   std::vector<std::string> endScreens;
   std::vector<GameSummary> summaries;
 };
 
-// Plays `keys`, then asks `more` for each key after them when it is given, then sends `signal`
-// when it is not 0.
-inline RecordedRun recordRun(const std::string& keys, int signal, unsigned seed,
-                             std::function<int()> more = {}) {
+// Plays a run as the program does, recorded: `keys`, then what `more` gives for each key after
+// them when it is given, then `signal` when it is not 0.
+inline PlayedRun recordRun(const std::string& keys, int signal, unsigned seed,
+                           std::function<int()> more = {}) {
   VirtualTerminal screen;
-  FolderStore saveFolder;
-  Recorder recorder(screen, saveFolder, VARDENHOLT_VERSION, seed);
-  RecordedRun run;
-  observeGames({[&] { recorder.gameStarted(); },
-                [&](const GameSummary& summary) {
-                  recorder.gameEnded(summary);
-                  run.endScreens.push_back(screen.toString());
-                  run.summaries.push_back(summary);
-                }});
+  PlayedRun run;
   screen.pressKeys(keys);
   if (signal != 0) screen.sendSignal(signal);
   if (more) screen.whenOutOfKeys(std::move(more));
-  const UsingTerminal recordedKeys(recorder);
-  const UsingStore recordedWrites(recorder);
-  lfSrand(seed);
   testing::internal::CaptureStdout();
-  try {
-    runVardenholt();
-  } catch (const KeyScriptExhausted&) {
-  }
+  playRecordedRun(screen, seed, {{}, [&](const GameSummary& summary) {
+                                   run.endScreens.push_back(screen.toString());
+                                   run.summaries.push_back(summary);
+                                 }});
   testing::internal::GetCapturedStdout();
   clearPendingSignal();
-  observeGames({});
   return run;
 }
 

@@ -18,7 +18,7 @@ std::optional<int> gameReads(const KeyPress& press) {
   VirtualTerminal terminal;
   useTerminal(terminal);
   terminal.pressKey(*code);
-  return readKey();
+  return keypadDigit(readKey());
 }
 
 }  // namespace
