@@ -37,9 +37,8 @@ void BM_WholeTurn(benchmark::State& state) {
     state.PauseTiming();
     CreatureList creatures = start;
     king = newplayer();
-    terminal.pressKey('.');
     state.ResumeTiming();
-    movePlayer(king, map, creatures, 300);
+    movePlayer(king, map, creatures, 300, '.');
     if (checkCreatureKill(king, creatures)) refreshPlayerCell(king, map, creatures);
     moveCreatures(king, map, creatures);
     checkPlayerKill(king, creatures);
