@@ -294,8 +294,8 @@ void onKey(Game& game, int key) {
 }
 
 Game freshGame(Waiting waiting, bool oneGame) {
-  return Game{waiting, oneGame, newplayer(), 1, 0, {}, {}, {}, 1, std::nullopt, "", {},
-              Writing::Save, 0};
+  return Game{waiting, oneGame, newplayer(),   1, 0, {}, {}, {}, 1, std::nullopt,
+              "",      {},      Writing::Save, 0};
 }
 
 }  // namespace

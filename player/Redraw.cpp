@@ -71,9 +71,7 @@ void fullRefresh(const Map& map, const Player& player, const CreatureList& creat
 }
 
 void showmap(const Map& map, const Player& player, const CreatureList& creatures) {
-  for (int x = 1; x <= map.width; ++x) {
-    for (int y = 1; y <= map.height; ++y) showMapCell(map, player, creatures, x, y);
-  }
+  showWholeMap(map, player, creatures);
   updateScreen();
 }
 

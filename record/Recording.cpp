@@ -73,7 +73,9 @@ bool isUtcTime(std::string_view text) {
     const bool digit = text[i] >= '0' && text[i] <= '9';
     if (shape[i] == 'd' ? !digit : text[i] != shape[i]) return false;
   }
-  const auto at = [&](std::size_t from) { return (text[from] - '0') * 10 + (text[from + 1] - '0'); };
+  const auto at = [&](std::size_t from) {
+    return (text[from] - '0') * 10 + (text[from + 1] - '0');
+  };
   return at(5) >= 1 && at(5) <= 12 && at(8) >= 1 && at(8) <= 31 && at(11) <= 23 && at(14) <= 59 &&
          at(17) <= 60;
 }
@@ -122,7 +124,8 @@ GameSummary summary(std::string_view text) {
 // "NAME CODE MESSAGE": one of the game's files, the error's code and its printable message.
 FailedWrite failedWrite(std::string_view text) {
   const std::size_t nameEnd = text.find(' ');
-  const std::size_t codeEnd = nameEnd == std::string_view::npos ? nameEnd : text.find(' ', nameEnd + 1);
+  const std::size_t codeEnd =
+      nameEnd == std::string_view::npos ? nameEnd : text.find(' ', nameEnd + 1);
   if (codeEnd == std::string_view::npos) bad("a failed write without its error");
   const std::string_view name = text.substr(0, nameEnd);
   if (name != SaveEntry && name != HighScoreEntry) bad("a failed write of an unknown file");

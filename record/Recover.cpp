@@ -38,8 +38,9 @@ int recover(const std::string& path) {
   if (replay.error) return refuse(*replay.error);
   if (!replay.reached || replay.reached != replay.recorded ||
       replay.reached->ending != Ending::Stopped || !replay.unwrittenSave) {
-    return refuse(name + " is not the whole recording of a game whose save failed as a signal "
-                         "stopped it");
+    return refuse(name +
+                  " is not the whole recording of a game whose save failed as a signal "
+                  "stopped it");
   }
   saveFolder.replace(SaveEntry, *replay.unwrittenSave);
   GameSummary summary = *replay.reached;

@@ -250,9 +250,9 @@ class RecordingFile {
 // Refuses a recording made by a game newer than this one, whose rules this game may not have.
 void checkVersion(const std::string& version) {
   if (earlierVersion(VARDENHOLT_VERSION, version) || !earlierVersion("0.0.0", version)) {
-    throw GameError("Invalid recording: made by version " + version +
-                        ", which this game cannot replay",
-                    BadRecordingCode);
+    throw GameError(
+        "Invalid recording: made by version " + version + ", which this game cannot replay",
+        BadRecordingCode);
   }
 }
 
@@ -263,7 +263,8 @@ void checkVersion(const std::string& version) {
 std::string provenance(const RecordingStart& start) {
   if (!start.seed) return "state";
   lfSrand(*start.seed);
-  if (lfState() == start.generator) return start.savedGame ? "state" : "seed:" + std::to_string(*start.seed);
+  if (lfState() == start.generator)
+    return start.savedGame ? "state" : "seed:" + std::to_string(*start.seed);
   if (!earlierVersion(FirstRecordingVersion, start.gameVersion)) return "state";
   throw GameError("Invalid recording: its generator is not the first state of seed " +
                       std::to_string(*start.seed),
@@ -280,7 +281,8 @@ struct Verdict {
 Verdict judge(const std::string& from, ReplayResult replay) {
   if (replay.error) return Verdict{false, {*replay.error}, std::move(replay)};
   if (!replay.reached) {
-    return Verdict{false, {"unfinished: the recording ends before the game does"}, std::move(replay)};
+    return Verdict{
+        false, {"unfinished: the recording ends before the game does"}, std::move(replay)};
   }
   std::vector<std::string> lines = {summaryText(*replay.reached) + " from=" + from};
   if (!replay.recorded) {
@@ -302,9 +304,10 @@ Verdict verify(const std::string& path, const std::optional<ReplayResult>& previ
       if (start.savedGame && previous) {
         const auto saved = previous->files.find(SaveEntry);
         if (saved == previous->files.end() || saved->second != *start.savedGame) {
-          throw GameError("Invalid recording: the saved game it continues is not the one the "
-                          "recording before it saved",
-                          BadRecordingCode);
+          throw GameError(
+              "Invalid recording: the saved game it continues is not the one the "
+              "recording before it saved",
+              BadRecordingCode);
         }
       }
     });
@@ -387,10 +390,12 @@ ReplayResult replayGame(const Recording& recording, Terminal& screen,
   const UsingTerminal replaying(screen);
   startScreen();
   hideCursor();  // as the game's own screen does
-  return play(recording.start, feed, [&beforeEachKey] {
-           if (beforeEachKey) beforeEachKey();
-           return Pace::Next;
-         }).result;
+  return play(recording.start, feed,
+              [&beforeEachKey] {
+                if (beforeEachKey) beforeEachKey();
+                return Pace::Next;
+              })
+      .result;
 }
 
 ReplayResult replayFile(const std::string& path,

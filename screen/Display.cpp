@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "screen/Screen.hpp"
 #include "screen/Util.hpp"
@@ -16,26 +17,46 @@ void drawLook(int x, int y, const Screencell& look) {
   printAtColour(x - 1, y - 1, std::string(1, look.glyph), look.colour, look.attribute);
 }
 
+// A cell as it shows: the living piece on it, else the King, else its terrain.
+void drawCell(const Map& map, const Player& player, int x, int y, const Creature* piece) {
+  if (piece != nullptr) {
+    drawLook(x, y, piece->look);
+  } else if (playerAt(player, x, y)) {
+    printAtColour(x - 1, y - 1, "@", Colour::White, Attribute::Bold);
+  } else {
+    drawLook(x, y,
+             map.cells[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)].terrain.look);
+  }
+}
+
+bool onMap(const Map& map, int x, int y) {
+  return x >= 1 && y >= 1 && x <= map.width && y <= map.height;
+}
+
 }  // namespace
 
 void showMapCell(const Map& map, const Player& player, const CreatureList& creatures, int x,
                  int y) {
-  if (x < 1 || y < 1 || x > map.width || y > map.height) return;
-  bool drawn = false;
-  // No early exit: should two living pieces share a cell, the last one stays visible.
-  for (std::size_t i = 1; i < creatures.size(); ++i) {
-    const Creature& c = creatures[i];
-    if (c.alive && c.x == x && c.y == y) {
-      drawLook(x, y, c.look);
-      drawn = true;
-    }
+  if (!onMap(map, x, y)) return;
+  const Creature* piece = nullptr;
+  // Should two living pieces share a cell, the last one stays visible.
+  for (const Creature& c : piecesOf(creatures)) {
+    if (c.alive && c.x == x && c.y == y) piece = &c;
   }
-  if (drawn) return;
-  if (playerAt(player, x, y)) {
-    printAtColour(x - 1, y - 1, "@", Colour::White, Attribute::Bold);
-    return;
+  drawCell(map, player, x, y, piece);
+}
+
+void showWholeMap(const Map& map, const Player& player, const CreatureList& creatures) {
+  const auto at = [&map](int x, int y) {
+    return static_cast<std::size_t>(x * (map.height + 1) + y);
+  };
+  std::vector<const Creature*> pieces(at(map.width + 1, 0), nullptr);
+  for (const Creature& c : piecesOf(creatures)) {
+    if (c.alive && onMap(map, c.x, c.y)) pieces[at(c.x, c.y)] = &c;
   }
-  drawLook(x, y, map.cells[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)].terrain.look);
+  for (int x = 1; x <= map.width; ++x) {
+    for (int y = 1; y <= map.height; ++y) drawCell(map, player, x, y, pieces[at(x, y)]);
+  }
 }
 
 void refreshPlayerCell(const Player& player, const Map& map, const CreatureList& creatures) {

@@ -13,6 +13,8 @@ namespace vh {
 // Draws map cell (x, y) at screen column x - 1, row y - 1: a living piece if one stands there
 // (the last in list order wins), else the King, else the terrain.
 void showMapCell(const Map& map, const Player& player, const CreatureList& creatures, int x, int y);
+// Draws every cell of the map, column by column, as showMapCell does, finding each piece once.
+void showWholeMap(const Map& map, const Player& player, const CreatureList& creatures);
 
 // Redraws the King's own cell.
 void refreshPlayerCell(const Player& player, const Map& map, const CreatureList& creatures);

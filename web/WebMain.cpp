@@ -93,7 +93,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE int vh_start(int locked) {
     }
     run = std::make_unique<vh::RecordedRun>(
         terminal, options.seed.value_or(static_cast<unsigned>(std::time(nullptr))),
-        vh::GameObserver{[] { pageGameInPlay(1); }, [](const vh::GameSummary&) { pageGameInPlay(0); }});
+        vh::GameObserver{[] { pageGameInPlay(1); },
+                         [](const vh::GameSummary&) { pageGameInPlay(0); }});
   } catch (const vh::GameError& error) {
     return refused(vh::errorLine(error));
   }

@@ -89,7 +89,8 @@ int main(int argc, char** argv) {
   });
   VirtualTerminal screen;
   screen.whenOutOfKeys([&] { return nextKey(game); });
-  playRecordedRun(screen, Seed, [&](bool begun) { game.inPlay = begun; });
+  playRecordedRun(screen, Seed,
+                  {[&] { game.inPlay = true; }, [&](const GameSummary&) { game.inPlay = false; }});
   observeTurns(nullptr);
 
   const auto recordings =
