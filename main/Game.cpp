@@ -22,8 +22,29 @@ TurnObserver turnObserver;
 GameObserver gameObserver;
 
 void notify(Moment moment, const Game& game) {
-  if (turnObserver) turnObserver(moment, game.map, game.player, game.creatures, game.level);
+  if (game.watched) game.watched(moment, game.map, game.player, game.creatures, game.level);
 }
+
+// While the run takes an input, the screen, files and chance are its own, and only its own.
+class InPlay {
+ public:
+  explicit InPlay(Game& game)
+      : game_(game), drawnOn_(*game.screen), filesIn_(*game.files), outside_(lfState()) {
+    lfRestore(game.generator);
+  }
+  ~InPlay() {
+    game_.generator = lfState();
+    lfRestore(outside_);
+  }
+  InPlay(const InPlay&) = delete;
+  InPlay& operator=(const InPlay&) = delete;
+
+ private:
+  Game& game_;
+  UsingTerminal drawnOn_;
+  UsingStore filesIn_;
+  LfState outside_;
+};
 
 // What the player reads once the terminal is given back after a signal ended the run.
 const char* const SavedOnSignal = "Your game has been saved. Run vardenholt to continue it.";
@@ -46,7 +67,7 @@ GameSummary summaryOf(const Player& player, int level, int turns, Ending ending,
 // The game has ended: its observer hears how, and the player is asked whether to go on.
 void endGame(Game& game, const GameSummary& summary) {
   game.ended = summary;
-  if (gameObserver.ended) gameObserver.ended(summary);
+  if (game.told.ended) game.told.ended(summary);
   if (game.oneGame || summary.signal != 0) {
     game.waiting = Waiting::Over;
     return;
@@ -152,7 +173,7 @@ void beginArea(Game& game) {
 
 // A game from a new King in area 1, or the saved game the first area finds.
 void beginGame(Game& game) {
-  if (gameObserver.started) gameObserver.started();
+  if (game.told.started) game.told.started();
   game.player = newplayer();
   game.level = 1;
   game.turns = 0;
@@ -294,8 +315,25 @@ void onKey(Game& game, int key) {
 }
 
 Game freshGame(Waiting waiting, bool oneGame) {
-  return Game{waiting, oneGame, newplayer(),   1, 0, {}, {}, {}, 1, std::nullopt,
-              "",      {},      Writing::Save, 0};
+  return Game{.screen = &terminalInUse(),
+              .files = &gameStore(),
+              .generator = lfState(),
+              .told = gameObserver,
+              .watched = turnObserver,
+              .waiting = waiting,
+              .oneGame = oneGame,
+              .player = newplayer(),
+              .level = 1,
+              .turns = 0,
+              .map = {},
+              .creatures = {},
+              .start = {},
+              .move = 1,
+              .ended = std::nullopt,
+              .farewell = "",
+              .changes = {},
+              .writing = Writing::Save,
+              .signal = 0};
 }
 
 }  // namespace
@@ -305,18 +343,22 @@ void observeTurns(TurnObserver observer) { turnObserver = std::move(observer); }
 void observeGames(GameObserver observer) { gameObserver = std::move(observer); }
 
 Game startRun() {
+  Game game = freshGame(Waiting::Instructions, false);
+  const InPlay context(game);
   showInstructions();
-  return freshGame(Waiting::Instructions, false);
+  return game;
 }
 
 Game startOneGame() {
   Game game = freshGame(Waiting::Instructions, true);
+  const InPlay context(game);
   beginGame(game);
   return game;
 }
 
 void written(Game& game, const std::optional<GameError>& failure) {
   if (game.waiting != Waiting::Write) return;
+  const InPlay context(game);
   try {
     switch (game.writing) {
       case Writing::Save: saveWritten(game, failure); return;
@@ -344,6 +386,7 @@ void settleFiles(Game& game, Store& store) {
 }
 
 void step(Game& game, Input input) {
+  const InPlay context(game);
   try {
     if (input.signal != 0) {
       onSignal(game, input.signal);

@@ -10,8 +10,10 @@
 #include "main/Vardenholt.hpp"
 #include "map/Mapdata.hpp"
 #include "player/Playerdata.hpp"
+#include "random/Lfrand.hpp"
 #include "save/Savedata.hpp"
 #include "save/Store.hpp"
+#include "screen/Terminal.hpp"
 #include "screen/Util.hpp"
 
 namespace vh {
@@ -52,6 +54,14 @@ struct TurnStart {
 };
 
 struct Game {
+  // What the run draws on, keeps its files in, draws its chance from and tells of its games:
+  // those in use when it began, and its own while it takes each input.
+  Terminal* screen;
+  Store* files;
+  LfState generator;
+  GameObserver told;
+  TurnObserver watched;
+
   Waiting waiting;
   bool oneGame;  // ends with its first game, asking nothing; an error then escapes the step
   Player player;
@@ -72,9 +82,10 @@ struct Game {
 // while it was awaited, or the key.
 Input readInput();
 
-// A run from the instructions, which it draws on the terminal in use.
+// A run from the instructions, which it draws on the terminal in use; the run keeps to that
+// terminal, the store and the observers in use and the generator as it stands now.
 Game startRun();
-// One game from its first area (or the saved game the area finds) to its end.
+// One game from its first area (or the saved game the area finds) to its end, likewise.
 Game startOneGame();
 // Acts on one key or signal where the run waits, drawing on the terminal in use and reading the
 // game's files, and leaves the run waiting for the next input; the files it writes are in its

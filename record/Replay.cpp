@@ -220,12 +220,12 @@ Played play(const RecordingStart& start, EventFeed& feed,
       result.reached = game.ended;
       result.keysLeft = feed.drain();
     }
+    result.generator = game.generator;
   } catch (const GameError& error) {
     result.error = errorLine(error);
   }
   result.recorded = feed.recorded();
   result.files = store.files();
-  result.generator = lfState();
   result.unwrittenSave = feed.unwrittenSave();
   return Played{std::move(result), pace};
 }

@@ -30,6 +30,8 @@ constexpr int BrightColours = 16;
 
 void useTerminal(Terminal& terminal) { current = &terminal; }
 
+Terminal& terminalInUse() { return terminal(); }
+
 UsingTerminal::UsingTerminal(Terminal& terminal) : previous_(std::exchange(current, &terminal)) {}
 
 UsingTerminal::~UsingTerminal() { current = previous_; }

@@ -12,6 +12,8 @@ namespace vh {
 
 // Chooses the terminal that the functions below draw on and read from.
 void useTerminal(Terminal& terminal);
+// The terminal chosen.
+Terminal& terminalInUse();
 // Chooses a terminal while it lives, then goes back to the one chosen before.
 class UsingTerminal {
  public:

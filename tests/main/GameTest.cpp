@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <map>
 
 #include "main/Game.hpp"
 #include "main/Vardenholt.hpp"
@@ -149,3 +150,52 @@ TEST_F(Gameplay, ARunWaitsWhereItSaysAndMovesOnOneInputAtATime) {
 }
 
 }  // namespace vh::board
+
+namespace vh {
+
+// Two runs in one process, stepped in turn, each with its own screen, files and seed, give
+// exactly what each gives alone: nothing of one run lives outside it.
+TEST(Game, TwoRunsSteppedInTurnGiveWhatEachGivesAlone) {
+  const std::string keys[] = {" lljjkkhh.rS.n", " jjjllll..?xyS.n"};
+  const unsigned seeds[] = {11, 12};
+  struct Ended {
+    std::string screen;
+    std::map<std::string, std::string> files;
+  };
+  const auto begin = [&](VirtualTerminal& screen, MemoryStore& files, unsigned seed) {
+    const UsingTerminal drawnOn(screen);
+    const UsingStore filesIn(files);
+    startScreen();
+    lfSrand(seed);
+    return startRun();
+  };
+  const auto give = [](Game& game, MemoryStore& files, char key) {
+    step(game, Input{static_cast<unsigned char>(key), 0});
+    settleFiles(game, files);
+  };
+  std::vector<Ended> alone;
+  for (std::size_t i = 0; i < 2; ++i) {
+    VirtualTerminal screen;
+    MemoryStore files({});
+    Game game = begin(screen, files, seeds[i]);
+    for (const char key : keys[i]) give(game, files, key);
+    EXPECT_EQ(game.waiting, Waiting::Over);
+    alone.push_back({screen.toString(), files.files()});
+  }
+  VirtualTerminal screens[2];
+  MemoryStore files[2] = {MemoryStore({}), MemoryStore({})};
+  std::vector<Game> games;
+  for (std::size_t i = 0; i < 2; ++i) games.push_back(begin(screens[i], files[i], seeds[i]));
+  for (std::size_t k = 0; k < std::max(keys[0].size(), keys[1].size()); ++k) {
+    for (std::size_t i = 0; i < 2; ++i) {
+      if (k < keys[i].size()) give(games[i], files[i], keys[i][k]);
+    }
+  }
+  for (std::size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(screens[i].toString(), alone[i].screen);
+    EXPECT_TRUE(files[i].files() == alone[i].files);
+    EXPECT_TRUE(files[i].files().contains(SaveEntry)) << "each run saved its own game";
+  }
+}
+
+}  // namespace vh
