@@ -1,5 +1,5 @@
-// The game driver: start-up and shut-down of the screen, the loop over games, areas and turns,
-// and the population of each area.
+// The game driver: a run on the terminal in use, each key read as the run waits for it, what it
+// tells of its games and turns, and the maps and pieces of each area.
 #pragma once
 
 #include <functional>
@@ -35,6 +35,7 @@ struct GameObserver {
   std::function<void()> started;
   std::function<void(const GameSummary&)> ended;
 };
+// The observer of the games of every run that begins from now on.
 void observeGames(GameObserver gameObserver);
 
 // When the driver calls an observer: an area has been drawn (fresh or restored), or a turn is over.
@@ -42,7 +43,8 @@ enum class Moment { AreaShown, TurnOver };
 using TurnObserver =
     std::function<void(Moment, const Map&, const Player&, const CreatureList&, int level)>;
 
-// Shows the game's state to an observer at every such moment; for tests of long play.
+// Shows the game's state to an observer at every such moment, in every run that begins from now
+// on; for tests of long play.
 void observeTurns(TurnObserver observer);
 
 // False exactly when the King stands on the exit cell (width - 1, height - 1).
