@@ -261,6 +261,11 @@ TEST(Recording, DamagedRecordingsAreRefusedAndFalseOnesFailVerification) {
        "unfinished: the recording ends before the game does\n"},
       {text.substr(0, result), "the recording holds no result"},
       {text.substr(0, result) + "108\n" + text.substr(result), "1 keys are left over"},
+      // A failed write where the game wrote nothing, amid the keys or after the last one.
+      {replaced("\nkeys\n", "\nkeys\nfailed vardenholt.sav 1 File Error: x\n"),
+       "1 keys are left over"},
+      {text.substr(0, result) + "failed vardenholt.hs 1 File Error: x\n" + text.substr(result),
+       "1 keys are left over"},
       {replaced("score=0", "score=9"), "the recording says: ending=saved area=1 score=9"},
   };
   for (const auto& [bytes, says] : false_) {

@@ -56,6 +56,8 @@ TEST(Replay, TheWatchersKeysChangeThePaceAndStopIt) {
   EXPECT_EQ(slower, 200 + (keys - 1) * 100);
   const auto [slowest, slowestEnd] = watch("-------");
   EXPECT_EQ(slowest, 200 + (keys - 1) * 3200);
+  const auto [resumed, resumedEnd] = watch("  ");  // paused and at once resumed: a pause anew
+  EXPECT_EQ(resumed, keys * 200);
   const auto [stopped, stoppedEnd] = watch("q");
   EXPECT_EQ(stopped, 0);
   EXPECT_EQ(fastEnd, slowerEnd) << "the same game, however fast";
@@ -172,8 +174,14 @@ TEST(Replay, FailedWritesFailAgainWhereTheyFailedAndALostSaveIsRecovered) {
   recordRun(" lS.n", 0, 11);
   fs::remove(home.saveFile());
   const fs::path finished = recordingsIn(home).back();
-  EXPECT_NE(recover(finished).second.find("is not the whole recording of a game whose save failed"),
-            std::string::npos);
+  const fs::path tampered = home.saveFile().parent_path() / "tampered.vhr";
+  writeFile(tampered, replaced(stoppedText, "ending=stopped area=1 score=0",
+                               "ending=stopped area=1 score=9"));
+  for (const fs::path& path : {finished, tampered}) {
+    EXPECT_NE(recover(path).second.find("is not the whole recording of a game whose save failed"),
+              std::string::npos)
+        << path;
+  }
   EXPECT_FALSE(fs::exists(home.saveFile()));
 }
 
