@@ -145,6 +145,7 @@ TEST_F(Gameplay, ARunWaitsWhereItSaysAndMovesOnOneInputAtATime) {
   step(key(' '));
   EXPECT_EQ(game.waiting, Waiting::ErrorLine);
   EXPECT_EQ(game.farewell, "254: Invalid int to unmarshall : ?");
+  EXPECT_EQ(terminal.row(4).substr(0, 22), "Press any key to exit.");
   step(key('x'));
   EXPECT_EQ(game.waiting, Waiting::Over);
 }

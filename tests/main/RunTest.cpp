@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "main/Run.hpp"
+#include "record/Replay.hpp"
 #include "main/Vardenholt.hpp"
 #include "random/Lfrand.hpp"
 #include "screen/Screen.hpp"
@@ -60,4 +61,32 @@ TEST(Run, GamesAreAnnouncedAndRecordedAndAnEscapedErrorIsOneLine) {
     playRecordedRun(failing, 1);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), line);
   }
+}
+
+// A save whose copy to where it is kept failed after it was written (the browser's storage) is a
+// failed save: the game goes on, and the recording says so, so that it still verifies.
+TEST(Run, ASaveThatIsNotKeptAfterItWasWrittenFailsAndIsRecorded) {
+  const TempHome home;
+  VirtualTerminal screen;
+  {
+    RecordedRun run(screen, 5);
+    for (const char key : std::string(" S.")) run.give(Input{key, 0});
+    EXPECT_FALSE(run.writeChanges());
+    ASSERT_TRUE(run.waitsForWrite());
+    run.written(GameError("File Error: the copy failed", 1), true);
+    EXPECT_EQ(screen.row(22).substr(0, 30), "1: File Error: the copy failed");
+    for (const char key : std::string("S.n")) {
+      run.give(Input{key, 0});
+      run.written(run.writeChanges());
+    }
+    EXPECT_TRUE(run.over());
+  }
+  const auto recordings = std::filesystem::directory_iterator(home.saveFile().parent_path() /
+                                                              "recordings");
+  const std::string recording = readFile(recordings->path());
+  EXPECT_NE(recording.find("\nfailed vardenholt.sav 1 File Error: the copy failed\n"),
+            std::string::npos);
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(verifyRecordings({recordings->path()}), 0);
+  testing::internal::GetCapturedStdout();
 }

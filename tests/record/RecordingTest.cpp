@@ -292,6 +292,8 @@ TEST(Recording, ARecordingThatCannotBeStartedIsNotLeftBehind) {
     recorder.gameStarted();
   }
   EXPECT_EQ(recordingsIn(home).size(), 0U);
+  recorder.gameEnded(GameSummary{});
+  EXPECT_EQ(readPlayersLog().back().recording, "") << "the log names no recording";
   recorder.gameStarted();
   EXPECT_EQ(recordingsIn(home).size(), 1U);
 }
