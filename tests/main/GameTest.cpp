@@ -10,9 +10,14 @@
 #include "screen/Signals.hpp"
 #include "support/Board.hpp"
 #include "support/Golden.hpp"
-#include "support/TempHome.hpp"
 
 namespace vh::board {
+
+// The content of a file in the store, empty when there is none.
+std::string fileIn(const MemoryStore& files, const std::string& name) {
+  const auto found = files.files().find(name);
+  return found == files.files().end() ? "" : found->second;
+}
 
 // A saved game on the bottom row of the map, whose last cell is the exit.
 Board savedRow(const char* row, const char* kills, int level = 7) {
@@ -25,7 +30,8 @@ Board savedRow(const char* row, const char* kills, int level = 7) {
 // piece that takes him ends the game, and reaching the exit ends the turn before any piece answers
 // and leads to the next area, or to the victory once the Black King is taken.
 TEST_F(Gameplay, TurnsGiveTheKingOneToThreeMovesAndEndWhenHeIsTakenOrOut) {
-  const TempHome home;
+  MemoryStore files({});
+  const UsingStore filesIn(files);
   const struct {
     const char *kills, *row, *keys, *line0, *line1, *screen = nullptr;
     int area = 7;
@@ -57,7 +63,8 @@ TEST_F(Gameplay, TurnsGiveTheKingOneToThreeMovesAndEndWhenHeIsTakenOrOut) {
 // left it and leaves the record alone; a hangup after the King was taken writes nothing, and so
 // does a save asked for in the turn he is taken: his game is over.
 TEST_F(Gameplay, GamesEndOnTheScoreScreenOrInASaveAndWriteOnlyWhatTheyShould) {
-  const TempHome home;
+  MemoryStore files({});
+  const UsingStore filesIn(files);
   EXPECT_THROW(runVardenholt(), KeyScriptExhausted);  // a run opens on the instructions
   golden::expectScreen(terminal, "instructions");
   const std::string win = "[191]U[[0][0][3][191]I[1060][191]I[7][191]U[[1][2][0]]]";
@@ -88,14 +95,14 @@ TEST_F(Gameplay, GamesEndOnTheScoreScreenOrInASaveAndWriteOnlyWhatTheyShould) {
     clearPendingSignal();
     EXPECT_EQ(terminal.keysLeft(), 0U);
     if (game.screen) golden::expectScreen(terminal, std::string("game-") + game.screen);
-    EXPECT_EQ(readFile(home.highScoreFile()), game.record);
+    EXPECT_EQ(fileIn(files, HighScoreEntry), game.record);
     std::string saved;
     if (game.saved) {
       Board b = Board::fromPicture({game.saved}, {}, MapWidth, MapHeight);
       b.player.saveRequested = true;
       saved = marshal(toDocument(GameState{b.map, b.player, b.creatures, 7}), SaveId);
     }
-    EXPECT_TRUE(readFile(home.saveFile()) == saved) << "the saved game is not the one expected";
+    EXPECT_TRUE(fileIn(files, SaveEntry) == saved) << "the saved game is not the one expected";
   }
   observeTurns(nullptr);
   EXPECT_EQ(areasShown, 6);
@@ -105,13 +112,14 @@ TEST_F(Gameplay, GamesEndOnTheScoreScreenOrInASaveAndWriteOnlyWhatTheyShould) {
 // the King's move, the help in the middle of it, the end of the area, the question; a signal in a
 // game saves it and ends the run; an error waits on its line for a key.
 TEST_F(Gameplay, ARunWaitsWhereItSaysAndMovesOnOneInputAtATime) {
-  const TempHome home;
+  MemoryStore files({});
+  const UsingStore filesIn(files);
   const auto key = [](int code) { return Input{code, 0}; };
   savedRow("@.Q", "5Q");
   Game game = startRun();
-  const auto step = [&game](Input input) {
+  const auto step = [&game, &files](Input input) {
     vh::step(game, input);
-    settleFiles(game, gameStore());
+    settleFiles(game, files);
   };
   const struct {
     Input input;
@@ -138,9 +146,9 @@ TEST_F(Gameplay, ARunWaitsWhereItSaysAndMovesOnOneInputAtATime) {
   EXPECT_EQ(game.waiting, Waiting::Over);
   EXPECT_EQ(game.farewell, "Your game has been saved. Run vardenholt to continue it.");
   EXPECT_EQ(game.ended->signal, SIGHUP);
-  EXPECT_TRUE(saveExists());
+  EXPECT_TRUE(files.holds(SaveEntry));
 
-  writeFile(home.saveFile(), "[372]I?");
+  files.replace(SaveEntry, "[372]I?");
   game = startRun();
   step(key(' '));
   EXPECT_EQ(game.waiting, Waiting::ErrorLine);
