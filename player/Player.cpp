@@ -27,7 +27,9 @@ void carryOut(const MoveKey& move, Player& player, const Map& map, CreatureList&
   player.y += dy;
   showMapCell(map, player, creatures, player.x, player.y);
   showMapCell(map, player, creatures, player.x - dx, player.y - dy);
+  // A notice may have wrapped onto the line below it, as a long error line does.
   showMessage("", NoticeLine);
+  showMessage("", NoticeLine + 1);
 }
 
 // Acts on a command key other than help; false when the key is no such command.

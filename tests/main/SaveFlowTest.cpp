@@ -127,19 +127,31 @@ TEST_F(Gameplay, AGameAtTheLimitsSavesAFileTheGameCanLoad) {
 // plays on; the score screen stands when the high score cannot be kept.
 TEST_F(Gameplay, FailedWritesAreShownAndTheGameGoesOn) {
   const TempHome home;
+  const std::filesystem::path deep = home.saveFile().parent_path().parent_path() / "folders" /
+                                     "deep" / "enough" / "to" / "wrap";
+  std::filesystem::create_directories(deep);
+  setenv("HOME", deep.c_str(), 1);  // the error line is too long for one row
   const Board b = Board::fromPicture({"@..."}, {}, MapWidth, MapHeight);
   saveGame(b.map, b.player, b.creatures, 1);
+  std::string shown, afterAMove;
   {
     const FileSizeLimit limit(4096);
     terminal.pressKeys(" S.");
+    terminal.whenOutOfKeys([&]() -> int {
+      if (!shown.empty()) throw KeyScriptExhausted();
+      shown = terminal.row(22) + terminal.row(23);
+      return 'l';
+    });
     EXPECT_THROW(runVardenholt(), KeyScriptExhausted);
   }
-  EXPECT_EQ(terminal.row(22).substr(0, 15), "1: File Error: ");
-  std::string shown = terminal.row(22) + terminal.row(23);  // a long path wraps
+  EXPECT_EQ(shown.substr(0, 15), "1: File Error: ");
+  EXPECT_NE(shown.substr(80).find_first_not_of(' '), std::string::npos) << "it wraps";
   std::erase(shown, ' ');
   EXPECT_NE(shown.find("/.vh/vardenholt.sav:Filetoolarge"), std::string::npos) << shown;
   EXPECT_EQ(terminal.row(20), line("The game was not saved. Press S to try again, or play on."));
+  EXPECT_EQ(terminal.row(22) + terminal.row(23), line("") + line("")) << "the next move clears it";
   EXPECT_FALSE(saveExists());
+  setenv("HOME", home.saveFile().parent_path().parent_path().c_str(), 1);
 
   const Board doomed = Board::fromPicture({"Q.@.."}, {}, MapWidth, MapHeight);
   for (const char* damage : {"directory", "[372]I[0]"}) {
