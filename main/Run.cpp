@@ -73,11 +73,7 @@ void playRecordedRun(Terminal& screen, unsigned seed, const GameObserver& told) 
       RecordedRun run(screen, seed, told);
       while (!run.over()) {
         run.give(readInput());
-        for (;;) {
-          const std::optional<GameError> failure = run.writeChanges();
-          if (!run.waitsForWrite()) break;
-          run.written(failure);
-        }
+        run.settle();
       }
       farewell = run.farewell();
     }

@@ -24,8 +24,12 @@ class RecordedRun {
 
   // Gives the run a key, which is recorded, or a signal.
   void give(Input input);
+  // Writes the files the run asked for in the save folder at once, telling the run how each write
+  // went, until it waits for none.
+  void settle() { settleFiles(game_, recorder_); }
   // Writes the files the run asked for in the save folder; the error of the write the run waits
-  // for, if it failed. The run goes on once told how the write went.
+  // for, if it failed. The run goes on once told how the write went, by a caller that has its
+  // files kept elsewhere too.
   std::optional<GameError> writeChanges();
   // Tells the run how the write it waits for went. A failure that came after the write itself
   // (the copy of the files that keeps them) is recorded here.

@@ -130,12 +130,12 @@ extern "C" EMSCRIPTEN_KEEPALIVE int vh_written(int copy) {
 extern "C" EMSCRIPTEN_KEEPALIVE void vh_hang_up() {
   if (!run) return;
   while (!run->over()) {
-    if (!run->waitsForWrite()) run->give(vh::Input{vh::NoKey, SIGHUP});
-    for (;;) {
-      const std::optional<vh::GameError> failure = run->writeChanges();
-      if (!run->waitsForWrite()) break;
-      run->written(failure);
+    if (run->waitsForWrite()) {
+      run->written(std::nullopt);  // the files are in the page's own, which it keeps as it goes
+    } else {
+      run->give(vh::Input{vh::NoKey, SIGHUP});
     }
+    run->settle();
   }
   end();
 }

@@ -77,7 +77,7 @@ TEST(Run, ASaveThatIsNotKeptAfterItWasWrittenFailsAndIsRecorded) {
     EXPECT_EQ(screen.row(22).substr(0, 30), "1: File Error: the copy failed");
     for (const char key : std::string("S.n")) {
       run.give(Input{key, 0});
-      run.written(run.writeChanges());
+      run.settle();
     }
     EXPECT_TRUE(run.over());
   }
