@@ -1,6 +1,7 @@
 #include "main/Game.hpp"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "creatures/Creatures.hpp"
@@ -29,7 +30,7 @@ void notify(Moment moment, const Game& game) {
 class InPlay {
  public:
   explicit InPlay(Game& game)
-      : game_(game), drawnOn_(*game.screen), filesIn_(*game.files), outside_(lfState()) {
+      : game_(game), drawnOn_(game.screen), filesIn_(*game.files), outside_(lfState()) {
     lfRestore(game.generator);
   }
   ~InPlay() {
@@ -314,8 +315,8 @@ void onKey(Game& game, int key) {
   }
 }
 
-Game freshGame(Waiting waiting, bool oneGame) {
-  return Game{.screen = &terminalInUse(),
+Game freshGame(Waiting waiting, bool oneGame, int colours) {
+  return Game{.screen = GameScreen(colours),
               .files = &gameStore(),
               .generator = lfState(),
               .told = gameObserver,
@@ -336,56 +337,70 @@ Game freshGame(Waiting waiting, bool oneGame) {
               .signal = 0};
 }
 
+// What the run has drawn and asked for since the caller last heard.
+Answer answerOf(Game& game) {
+  return Answer{game.screen.takeUpdates(), std::exchange(game.changes, {}), game.waiting};
+}
+
 }  // namespace
 
 void observeTurns(TurnObserver observer) { turnObserver = std::move(observer); }
 
 void observeGames(GameObserver observer) { gameObserver = std::move(observer); }
 
-Game startRun() {
-  Game game = freshGame(Waiting::Instructions, false);
+Game startRun(int colours) {
+  Game game = freshGame(Waiting::Instructions, false, colours);
   const InPlay context(game);
+  hideCursor();
   showInstructions();
   return game;
 }
 
-Game startOneGame() {
-  Game game = freshGame(Waiting::Instructions, true);
+Game startOneGame(int colours) {
+  Game game = freshGame(Waiting::Instructions, true, colours);
   const InPlay context(game);
+  hideCursor();
   beginGame(game);
   return game;
 }
 
-void written(Game& game, const std::optional<GameError>& failure) {
-  if (game.waiting != Waiting::Write) return;
+Answer opening(Game& game) { return answerOf(game); }
+
+Answer written(Game& game, const std::optional<GameError>& failure) {
+  if (game.waiting != Waiting::Write) return answerOf(game);
   const InPlay context(game);
   try {
     switch (game.writing) {
-      case Writing::Save: saveWritten(game, failure); return;
-      case Writing::SaveOnSignal: saveOnSignalWritten(game, failure); return;
-      case Writing::HighScore: highScoreWritten(game, failure); return;
+      case Writing::Save: saveWritten(game, failure); break;
+      case Writing::SaveOnSignal: saveOnSignalWritten(game, failure); break;
+      case Writing::HighScore: highScoreWritten(game, failure); break;
     }
   } catch (const GameError& error) {
     if (game.oneGame) throw;
     showError(game, error);
   }
+  return answerOf(game);
 }
 
-void settleFiles(Game& game, Store& store) {
-  while (!game.changes.empty()) {
+Answer settleFiles(Game& game, Answer answer, Store& store) {
+  while (!answer.files.empty()) {
     std::optional<GameError> failure;
-    for (const FileChange& change : std::exchange(game.changes, {})) {
+    for (const FileChange& change : std::exchange(answer.files, {})) {
       try {
         change.remove ? store.remove(change.name) : store.replace(change.name, change.text);
       } catch (const GameError& error) {
         failure = error;
       }
     }
-    written(game, failure);
+    Answer next = written(game, failure);
+    std::move(next.updates.begin(), next.updates.end(), std::back_inserter(answer.updates));
+    answer.files = std::move(next.files);
+    answer.waiting = next.waiting;
   }
+  return answer;
 }
 
-void step(Game& game, Input input) {
+Answer step(Game& game, Input input) {
   const InPlay context(game);
   try {
     if (input.signal != 0) {
@@ -397,6 +412,7 @@ void step(Game& game, Input input) {
     if (game.oneGame) throw;
     showError(game, error);
   }
+  return answerOf(game);
 }
 
 }  // namespace vh

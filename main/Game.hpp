@@ -13,7 +13,7 @@
 #include "random/Lfrand.hpp"
 #include "save/Savedata.hpp"
 #include "save/Store.hpp"
-#include "screen/Terminal.hpp"
+#include "screen/GameScreen.hpp"
 #include "screen/Util.hpp"
 
 namespace vh {
@@ -54,9 +54,10 @@ struct TurnStart {
 };
 
 struct Game {
-  // What the run draws on, keeps its files in, draws its chance from and tells of its games:
-  // those in use when it began, and its own while it takes each input.
-  Terminal* screen;
+  // What the run draws on, keeps its files in, draws its chance from and tells of its games: its
+  // own screen, and the store, generator and observers in use when it began, its own while it
+  // takes each input.
+  GameScreen screen;
   Store* files;
   LfState generator;
   GameObserver told;
@@ -78,22 +79,34 @@ struct Game {
   int signal;                        // that ended the game, while its save is written
 };
 
+// What the caller must do after the run took an input: bring the screen's updates to its
+// terminal, carry out the changes to the files in order (and then tell the run how the write went
+// when it waits for one), and give it the next key, or end once it is over. However it ended, by
+// the player's leave, a signal or an error on its screen, a run that was played exits with 0.
+struct Answer {
+  std::vector<ScreenUpdate> updates;
+  std::vector<FileChange> files;
+  Waiting waiting;
+};
+
 // The next input from the terminal in use, waiting for it: a signal that came before the key or
 // while it was awaited, or the key.
 Input readInput();
 
-// A run from the instructions, which it draws on the terminal in use; the run keeps to that
-// terminal, the store and the observers in use and the generator as it stands now.
-Game startRun();
+// A run from the instructions, drawn on a screen of that many colours (0 for none); the run keeps
+// to the store and the observers in use and the generator as it stands now.
+Game startRun(int colours);
 // One game from its first area (or the saved game the area finds) to its end, likewise.
-Game startOneGame();
-// Acts on one key or signal where the run waits, drawing on the terminal in use and reading the
-// game's files, and leaves the run waiting for the next input; the files it writes are in its
-// changes.
-void step(Game& game, Input input);
+Game startOneGame(int colours);
+// What the run drew and asked for as it began.
+Answer opening(Game& game);
+// Acts on one key or signal where the run waits, reading the game's files, and leaves the run
+// waiting for the next input.
+Answer step(Game& game, Input input);
 // Tells a run that waits for a write how it went: its error, if it failed.
-void written(Game& game, const std::optional<GameError>& failure);
-// Carries out the run's changes in the store at once, and tells the run how its write went.
-void settleFiles(Game& game, Store& store);
+Answer written(Game& game, const std::optional<GameError>& failure);
+// Carries out the answer's changes in the store at once, telling the run how each write went,
+// until the run waits for none: the answer with every update and the last state.
+Answer settleFiles(Game& game, Answer answer, Store& store);
 
 }  // namespace vh

@@ -18,10 +18,7 @@ unsigned seeded(unsigned seed) {
 
 }  // namespace
 
-RecordedRun::HeldScreen::HeldScreen() {
-  startScreen();
-  hideCursor();
-}
+RecordedRun::HeldScreen::HeldScreen() { startScreen(); }
 
 RecordedRun::HeldScreen::~HeldScreen() {
   showCursor();
@@ -33,24 +30,40 @@ RecordedRun::RecordedRun(Terminal& screen, unsigned seed, GameObserver told)
       told_(std::move(told)),
       observed_({[this] {
                    recorder_.gameStarted();
-                   if (told_.started) told_.started();
+                   if (told_.started) unheard_.push_back(told_.started);
                  },
                  [this](const GameSummary& summary) {
                    recorder_.gameEnded(summary);
-                   if (told_.ended) told_.ended(summary);
+                   if (told_.ended) unheard_.push_back([this, summary] { told_.ended(summary); });
                  }}),
       drawnOn_(screen),
       filesIn_(recorder_),
-      game_(startRun()) {}
+      screen_(screen),
+      game_(startRun(screen.colours())),
+      answer_(opening(game_)) {
+  show();
+}
+
+void RecordedRun::show() {
+  showUpdates(screen_, answer_.updates);
+  for (const auto& news : std::exchange(unheard_, {})) news();
+}
 
 void RecordedRun::give(Input input) {
   if (input.signal == 0 && input.key != NoKey) recorder_.keyGiven(input.key);
-  step(game_, input);
+  answer_ = step(game_, input);
+  show();
+}
+
+void RecordedRun::settle() {
+  answer_.updates.clear();  // shown already
+  answer_ = settleFiles(game_, std::move(answer_), recorder_);
+  show();
 }
 
 std::optional<GameError> RecordedRun::writeChanges() {
   std::optional<GameError> failure;
-  for (const FileChange& change : std::exchange(game_.changes, {})) {
+  for (const FileChange& change : std::exchange(answer_.files, {})) {
     if (!change.remove) waitedFor_ = change.name;
     try {
       change.remove ? recorder_.remove(change.name) : recorder_.replace(change.name, change.text);
@@ -63,7 +76,8 @@ std::optional<GameError> RecordedRun::writeChanges() {
 
 void RecordedRun::written(const std::optional<GameError>& failure, bool afterTheWrite) {
   if (failure && afterTheWrite) recorder_.writeFailed(waitedFor_, *failure);
-  vh::written(game_, failure);
+  answer_ = vh::written(game_, failure);
+  show();
 }
 
 void playRecordedRun(Terminal& screen, unsigned seed, const GameObserver& told) {

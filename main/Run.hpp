@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "main/Game.hpp"
 #include "record/Recorder.hpp"
@@ -17,7 +18,8 @@ namespace vh {
 class RecordedRun {
  public:
   // Seeds the generator with `seed` and shows the instructions on `screen`, which the run holds
-  // while it lives; `told` hears each game begin and end once it is recorded.
+  // while it lives; `told` hears each game begin and end once it is recorded and the screen
+  // shows it.
   RecordedRun(Terminal& screen, unsigned seed, GameObserver told = {});
   RecordedRun(const RecordedRun&) = delete;
   RecordedRun& operator=(const RecordedRun&) = delete;
@@ -26,7 +28,7 @@ class RecordedRun {
   void give(Input input);
   // Writes the files the run asked for in the save folder at once, telling the run how each write
   // went, until it waits for none.
-  void settle() { settleFiles(game_, recorder_); }
+  void settle();
   // Writes the files the run asked for in the save folder; the error of the write the run waits
   // for, if it failed. The run goes on once told how the write went, by a caller that has its
   // files kept elsewhere too.
@@ -35,10 +37,10 @@ class RecordedRun {
   // (the copy of the files that keeps them) is recorded here.
   void written(const std::optional<GameError>& failure, bool afterTheWrite = false);
 
-  bool waitsForWrite() const { return game_.waiting == Waiting::Write; }
+  bool waitsForWrite() const { return answer_.waiting == Waiting::Write; }
   // The file of the last write asked for, which the run waits for while waitsForWrite().
   const std::string& waitedFor() const { return waitedFor_; }
-  bool over() const { return game_.waiting == Waiting::Over; }
+  bool over() const { return answer_.waiting == Waiting::Over; }
   // What to tell the player once the screen is given back.
   const std::string& farewell() const { return game_.farewell; }
 
@@ -51,13 +53,17 @@ class RecordedRun {
     Observed& operator=(const Observed&) = delete;
   };
 
+  // Brings the answer's updates to the screen, then tells what the screen now shows.
+  void show();
+
   FolderStore saveFolder_;
   Recorder recorder_;
   GameObserver told_;
+  std::vector<std::function<void()>> unheard_;
   Observed observed_;
   UsingTerminal drawnOn_;
   UsingStore filesIn_;
-  // Started, with the cursor hidden, while the run lives.
+  // Started while the run lives.
   class HeldScreen {
    public:
     HeldScreen();
@@ -66,7 +72,9 @@ class RecordedRun {
     HeldScreen& operator=(const HeldScreen&) = delete;
   };
   HeldScreen held_;
+  Terminal& screen_;
   Game game_;
+  Answer answer_;  // what the run asked for last, its files as yet unwritten
   std::string waitedFor_;
 };
 

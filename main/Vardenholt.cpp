@@ -47,10 +47,7 @@ void addGuaranteedPieces(const Map& map, int level, CreatureList& creatures) {
 // Holds the terminal for the run and gives it back however the run ends.
 class ScreenSession {
  public:
-  ScreenSession() {
-    startScreen();
-    hideCursor();
-  }
+  ScreenSession() { startScreen(); }
   ~ScreenSession() {
     showCursor();
     endScreen();
@@ -92,10 +89,13 @@ void runVardenholt() {
   std::string farewell;
   {
     ScreenSession session;
-    Game game = startRun();
-    while (game.waiting != Waiting::Over) {
-      step(game, readInput());
-      settleFiles(game, gameStore());
+    Terminal& screen = terminalInUse();
+    Game game = startRun(screen.colours());
+    Answer answer = opening(game);
+    showUpdates(screen, answer.updates);
+    while (answer.waiting != Waiting::Over) {
+      answer = settleFiles(game, step(game, readInput()), gameStore());
+      showUpdates(screen, answer.updates);
     }
     farewell = game.farewell;
   }

@@ -207,16 +207,18 @@ Played play(const RecordingStart& start, EventFeed& feed,
   ReplayResult result{};
   Pace pace = Pace::Next;
   try {
-    Game game = startOneGame();
-    settleFiles(game, store);
-    while (game.waiting != Waiting::Over) {
+    Terminal& screen = terminalInUse();
+    Game game = startOneGame(screen.colours());
+    Answer answer = settleFiles(game, opening(game), store);
+    showUpdates(screen, answer.updates);
+    while (answer.waiting != Waiting::Over) {
       pace = beforeKey ? beforeKey() : Pace::Next;
       const std::optional<Input> input = pace == Pace::Next ? feed.nextInput() : std::nullopt;
       if (!input) break;
-      step(game, *input);
-      settleFiles(game, store);
+      answer = settleFiles(game, step(game, *input), store);
+      showUpdates(screen, answer.updates);
     }
-    if (game.waiting == Waiting::Over) {
+    if (answer.waiting == Waiting::Over) {
       result.reached = game.ended;
       result.keysLeft = feed.drain();
     }
@@ -389,7 +391,6 @@ ReplayResult replayGame(const Recording& recording, Terminal& screen,
       recording.start);
   const UsingTerminal replaying(screen);
   startScreen();
-  hideCursor();  // as the game's own screen does
   return play(recording.start, feed,
               [&beforeEachKey] {
                 if (beforeEachKey) beforeEachKey();

@@ -32,4 +32,10 @@ const ScreenBuffer::Cell& ScreenBuffer::cell(int column, int row) const {
   return cells_.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column));
 }
 
+std::string ScreenBuffer::row(int row) const {
+  std::string text;
+  for (const Cell& cell : cells_.at(static_cast<std::size_t>(row))) text += cell.glyph;
+  return text;
+}
+
 }  // namespace vh

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "screen/Terminal.hpp"
@@ -17,6 +18,7 @@ class ScreenBuffer {
   struct Cell {
     char glyph = ' ';
     TextAttributes attributes{false, 0};
+    bool operator==(const Cell&) const = default;
   };
 
   // Turning a pair on replaces the pair in use; turning a pair off resets it to the default.
@@ -29,6 +31,8 @@ class ScreenBuffer {
   void write(int column, int row, std::string_view text);
   void clear() { cells_ = {}; }
   const Cell& cell(int column, int row) const;
+  // One row's characters, trailing blanks kept.
+  std::string row(int row) const;
 
  private:
   TextAttributes attributes_{false, 0};

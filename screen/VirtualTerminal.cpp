@@ -12,11 +12,7 @@ void VirtualTerminal::pressKey(int code) { keys_.push_back(Event{code, 0}); }
 
 void VirtualTerminal::sendSignal(int signal) { keys_.push_back(Event{NoKey, signal}); }
 
-std::string VirtualTerminal::row(int row) const {
-  std::string text;
-  for (int column = 0; column < Columns; ++column) text += screen_.cell(column, row).glyph;
-  return text;
-}
+std::string VirtualTerminal::row(int row) const { return screen_.row(row); }
 
 std::string VirtualTerminal::toString() const {
   std::string text;

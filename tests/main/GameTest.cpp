@@ -116,10 +116,9 @@ TEST_F(Gameplay, ARunWaitsWhereItSaysAndMovesOnOneInputAtATime) {
   const UsingStore filesIn(files);
   const auto key = [](int code) { return Input{code, 0}; };
   savedRow("@.Q", "5Q");
-  Game game = startRun();
+  Game game = startRun(8);
   const auto step = [&game, &files](Input input) {
-    vh::step(game, input);
-    settleFiles(game, files);
+    settleFiles(game, vh::step(game, input), files);
   };
   const struct {
     Input input;
@@ -140,7 +139,7 @@ TEST_F(Gameplay, ARunWaitsWhereItSaysAndMovesOnOneInputAtATime) {
   EXPECT_EQ(game.farewell, "");
 
   savedRow("@.Q", "");
-  game = startRun();
+  game = startRun(8);
   step(key(' '));
   step(Input{NoKey, SIGHUP});
   EXPECT_EQ(game.waiting, Waiting::Over);
@@ -149,11 +148,11 @@ TEST_F(Gameplay, ARunWaitsWhereItSaysAndMovesOnOneInputAtATime) {
   EXPECT_TRUE(files.holds(SaveEntry));
 
   files.replace(SaveEntry, "[372]I?");
-  game = startRun();
+  game = startRun(8);
   step(key(' '));
   EXPECT_EQ(game.waiting, Waiting::ErrorLine);
   EXPECT_EQ(game.farewell, "254: Invalid int to unmarshall : ?");
-  EXPECT_EQ(terminal.row(4).substr(0, 22), "Press any key to exit.");
+  EXPECT_EQ(game.screen.cells().row(4).substr(0, 22), "Press any key to exit.");
   step(key('x'));
   EXPECT_EQ(game.waiting, Waiting::Over);
 }
@@ -163,45 +162,56 @@ TEST_F(Gameplay, ARunWaitsWhereItSaysAndMovesOnOneInputAtATime) {
 namespace vh {
 
 // Two runs in one process, stepped in turn, each with its own screen, files and seed, give
-// exactly what each gives alone: nothing of one run lives outside it.
+// exactly what each gives alone: nothing of one run lives outside it. A terminal shown the
+// updates each step answers with shows what the run's own screen holds.
 TEST(Game, TwoRunsSteppedInTurnGiveWhatEachGivesAlone) {
   const std::string keys[] = {" lljjkkhh.rS.n", " jjjllll..?xyS.n"};
   const unsigned seeds[] = {11, 12};
+  const auto screenOf = [](const ScreenBuffer& cells) {
+    std::string text;
+    for (int row = 0; row < ScreenBuffer::Rows; ++row) text += cells.row(row) + '\n';
+    return text;
+  };
+  const auto begin = [](MemoryStore& files, unsigned seed) {
+    const UsingStore filesIn(files);
+    lfSrand(seed);
+    return startRun(8);
+  };
   struct Ended {
     std::string screen;
     std::map<std::string, std::string> files;
   };
-  const auto begin = [&](VirtualTerminal& screen, MemoryStore& files, unsigned seed) {
-    const UsingTerminal drawnOn(screen);
-    const UsingStore filesIn(files);
-    startScreen();
-    lfSrand(seed);
-    return startRun();
-  };
-  const auto give = [](Game& game, MemoryStore& files, char key) {
-    step(game, Input{static_cast<unsigned char>(key), 0});
-    settleFiles(game, files);
-  };
   std::vector<Ended> alone;
   for (std::size_t i = 0; i < 2; ++i) {
-    VirtualTerminal screen;
+    VirtualTerminal shell;
+    const UsingTerminal shown(shell);
+    startScreen();
     MemoryStore files({});
-    Game game = begin(screen, files, seeds[i]);
-    for (const char key : keys[i]) give(game, files, key);
+    Game game = begin(files, seeds[i]);
+    showUpdates(shell, opening(game).updates);
+    for (const char key : keys[i]) {
+      const Answer answer =
+          settleFiles(game, step(game, Input{static_cast<unsigned char>(key), 0}), files);
+      showUpdates(shell, answer.updates);
+      for (const ScreenUpdate& update : answer.updates) EXPECT_FALSE(update.cursorVisible);
+    }
     EXPECT_EQ(game.waiting, Waiting::Over);
-    alone.push_back({screen.toString(), files.files()});
+    EXPECT_EQ(shell.toString() + '\n', screenOf(game.screen.cells()));
+    EXPECT_TRUE(shell.foregroundAt(64, 14)) << "the keypad's colours reach the terminal";
+    alone.push_back({screenOf(game.screen.cells()), files.files()});
   }
-  VirtualTerminal screens[2];
   MemoryStore files[2] = {MemoryStore({}), MemoryStore({})};
   std::vector<Game> games;
-  for (std::size_t i = 0; i < 2; ++i) games.push_back(begin(screens[i], files[i], seeds[i]));
+  for (std::size_t i = 0; i < 2; ++i) games.push_back(begin(files[i], seeds[i]));
   for (std::size_t k = 0; k < std::max(keys[0].size(), keys[1].size()); ++k) {
     for (std::size_t i = 0; i < 2; ++i) {
-      if (k < keys[i].size()) give(games[i], files[i], keys[i][k]);
+      if (k >= keys[i].size()) continue;
+      settleFiles(games[i], step(games[i], Input{static_cast<unsigned char>(keys[i][k]), 0}),
+                  files[i]);
     }
   }
   for (std::size_t i = 0; i < 2; ++i) {
-    EXPECT_EQ(screens[i].toString(), alone[i].screen);
+    EXPECT_EQ(screenOf(games[i].screen.cells()), alone[i].screen);
     EXPECT_TRUE(files[i].files() == alone[i].files);
     EXPECT_TRUE(files[i].files().contains(SaveEntry)) << "each run saved its own game";
   }
