@@ -16,6 +16,7 @@
 #include "save/Savefile.hpp"
 #include "screen/Screen.hpp"
 #include "screen/Signals.hpp"
+#include "screen/GameScreen.hpp"
 #include "screen/VirtualTerminal.hpp"
 #include "support/PieceRules.hpp"
 #include "support/TempHome.hpp"
@@ -39,7 +40,7 @@ int randomKey(std::mt19937& random, int& budget) {
 
 // The King and the pieces on clear cells, and the map on screen exactly as a fresh drawing of the
 // state shows it.
-void expectSoundState(const VirtualTerminal& screen, const Map& map, const Player& king,
+void expectSoundState(const ScreenBuffer& screen, const Map& map, const Player& king,
                       const CreatureList& creatures) {
   EXPECT_TRUE(!king.alive || isclear(map, king.x, king.y, Undefined()));
   for (std::size_t i = 1; i < creatures.size(); ++i) {
@@ -48,13 +49,13 @@ void expectSoundState(const VirtualTerminal& screen, const Map& map, const Playe
         << c.name << " at " << c.x << ", " << c.y;
   }
   VirtualTerminal fresh;
-  useTerminal(fresh);
+  const UsingTerminal drawnOn(fresh);
   startScreen();
   showmap(map, king, creatures);
   for (int cell = 0; cell < map.width * map.height; ++cell) {
     const int column = cell % map.width, row = cell / map.width;
-    ASSERT_TRUE(screen.charAt(column, row) == fresh.charAt(column, row) &&
-                screen.styleAt(column, row) == fresh.styleAt(column, row))
+    ASSERT_TRUE(screen.cell(column, row).glyph == fresh.charAt(column, row) &&
+                screen.cell(column, row).attributes == fresh.attributesAt(column, row))
         << "the screen differs from the state at column " << column << ", row " << row;
   }
 }
@@ -92,10 +93,11 @@ void playOneRun(unsigned seed, int startLevel, int keys, Coverage& coverage) {
     (turn ? coverage.turns : coverage.areas) += 1;
     coverage.highestLevel = std::max(coverage.highestLevel, level);
     last = k;
-    expectSoundState(screen, map, king, creatures);
+    // The game's own screen, which it draws on while it plays.
+    expectSoundState(dynamic_cast<GameScreen&>(terminalInUse()).cells(), map, king, creatures);
     VirtualTerminal scratch;
+    const UsingTerminal gameScreen(terminalInUse());  // given back to the game afterwards
     rules::expectPiecesKeepTheirRules(scratch, king, map, creatures);
-    useTerminal(screen);
   });
   useTerminal(screen);
   testing::internal::CaptureStdout();
