@@ -41,25 +41,20 @@ void GameScreen::clear() {
 
 void GameScreen::refresh() {
   ScreenUpdate update{cleared_, {}, cursor_ % Columns, cursor_ / Columns, cursorVisible_};
+  // A cleared screen is drawn whole from blank; otherwise only the cells written can differ.
   const auto bring = [&](int index) {
     const ScreenBuffer::Cell cell = cellAt(drawn_, index);
-    auto& shown = shown_[static_cast<std::size_t>(index)];
-    if (cleared_ ? cell == ScreenBuffer::Cell{} : cell == shown) return;
-    update.cells.push_back(CellUpdate{index % Columns, index / Columns, cell});
+    ScreenBuffer::Cell& shown = shown_[static_cast<std::size_t>(index)];
+    if (!(cell == (cleared_ ? ScreenBuffer::Cell{} : shown))) {
+      update.cells.push_back(CellUpdate{index % Columns, index / Columns, cell});
+    }
+    shown = cell;
+    touched_[static_cast<std::size_t>(index)] = false;
   };
   if (cleared_) {
     for (int index = 0; index < Cells; ++index) bring(index);
   } else {
     for (const int index : touchedCells_) bring(index);
-  }
-  for (const int index : touchedCells_) {
-    touched_[static_cast<std::size_t>(index)] = false;
-    shown_[static_cast<std::size_t>(index)] = cellAt(drawn_, index);
-  }
-  if (cleared_) {
-    for (int index = 0; index < Cells; ++index) {
-      shown_[static_cast<std::size_t>(index)] = cellAt(drawn_, index);
-    }
   }
   touchedCells_.clear();
   cleared_ = false;
