@@ -19,7 +19,6 @@
 #include "record/Replay.hpp"
 #include "save/Savefile.hpp"
 #include "screen/Screen.hpp"
-#include "screen/Signals.hpp"
 #include "screen/VirtualTerminal.hpp"
 #include "support/Board.hpp"
 #include "support/RecordedRun.hpp"
@@ -115,36 +114,6 @@ std::string digestLine(const VirtualTerminal& screen, Store& files) {
   return line;
 }
 
-// A terminal that writes down the screen and the files each time the game is about to read a key.
-class DigestingTerminal final : public Terminal {
- public:
-  explicit DigestingTerminal(VirtualTerminal& screen) : screen_(screen) {}
-  std::string digests;
-
-  void start() override { screen_.start(); }
-  void stop() override { screen_.stop(); }
-  int colours() const override { return screen_.colours(); }
-  void definePair(int pair, Colour foreground, bool bright) override {
-    screen_.definePair(pair, foreground, bright);
-  }
-  void attributesOn(TextAttributes attributes) override { screen_.attributesOn(attributes); }
-  void attributesOff(TextAttributes attributes) override { screen_.attributesOff(attributes); }
-  void write(int column, int row, std::string_view text) override {
-    screen_.write(column, row, text);
-  }
-  void clear() override { screen_.clear(); }
-  void refresh() override { screen_.refresh(); }
-  void setCursorVisible(bool visible) override { screen_.setCursorVisible(visible); }
-  int readKey() override {
-    digests += digestLine(screen_, gameStore());
-    return screen_.readKey();
-  }
-  int readKeyWithin(int milliseconds) override { return screen_.readKeyWithin(milliseconds); }
-
- private:
-  VirtualTerminal& screen_;
-};
-
 // The run's keys, the instructions' first. In an alphabet, the characters 1 to 8 stand for the
 // terminal's codes of the arrows and of the keypad with NumLock off.
 std::vector<int> keysOf(const CorpusRun& run) {
@@ -221,34 +190,34 @@ std::vector<fs::path> corpusRecordings() {
   return files;
 }
 
+// The run played as the terminal plays it, writing down the screen and the files as the run waits
+// for each input: the keys, the first of them given on a full disk (and all of them, and the signal,
+// when they are as many), then the signal.
 Played play(const CorpusRun& run) {
   const CorpusHome home;
   if (run.area > 0) saveStart(run);
-  VirtualTerminal screen;
-  DigestingTerminal digesting(screen);
-  std::optional<FileSizeLimit> full;
   const std::vector<int> keys = keysOf(run);
+  std::optional<FileSizeLimit> full;
   if (run.fullDiskKeys > 0) full.emplace(4096);
-  for (int i = 0; i <= run.fullDiskKeys; ++i) screen.pressKey(keys[static_cast<std::size_t>(i)]);
-  std::size_t next = static_cast<std::size_t>(run.fullDiskKeys) + 1;
-  bool signalled = false;
-  screen.whenOutOfKeys([&]() -> int {
-    if (next < keys.size()) {
-      full.reset();
-      return keys[next++];
+  Played played;
+  {
+    VirtualTerminal screen;
+    RecordedRun recorded(screen, run.seed);
+    for (std::size_t next = 0; !recorded.over(); ++next) {
+      played.digests += digestLine(screen, gameStore());
+      if (next > keys.size()) {
+        ADD_FAILURE() << "the run goes on after the signal";
+        break;
+      }
+      if (next == keys.size()) {
+        recorded.give(Input{NoKey, run.signal});
+      } else {
+        if (next > static_cast<std::size_t>(run.fullDiskKeys)) full.reset();
+        recorded.give(Input{keys[next], 0});
+      }
+      recorded.settle();
     }
-    if (run.signal != 0 && !signalled) {
-      signalled = true;
-      noteSignal(run.signal);
-      return NoKey;
-    }
-    throw KeyScriptExhausted();
-  });
-  testing::internal::CaptureStdout();
-  playRecordedRun(digesting, run.seed);
-  testing::internal::GetCapturedStdout();
-  clearPendingSignal();
-  Played played{digesting.digests, {}};
+  }
   for (const fs::path& path : corpusRecordings()) played.recordings.push_back(comparable(readFile(path)));
   return played;
 }

@@ -10,28 +10,20 @@
 #include "screen/Signals.hpp"
 #include "support/Board.hpp"
 #include "support/Golden.hpp"
+#include "support/SteppedRun.hpp"
 
 namespace vh::board {
 
-// The content of a file in the store, empty when there is none.
-std::string fileIn(const MemoryStore& files, const std::string& name) {
-  const auto found = files.files().find(name);
-  return found == files.files().end() ? "" : found->second;
-}
-
 // A saved game on the bottom row of the map, whose last cell is the exit.
-Board savedRow(const char* row, const char* kills, int level = 7) {
+std::map<std::string, std::string> savedRow(const char* row, const char* kills, int level = 7) {
   const Board b = Board::fromPicture({row}, taken(kills), MapWidth, MapHeight);
-  saveGame(b.map, b.player, b.creatures, level);
-  return b;
+  return {{SaveEntry, savedGameText(b.map, b.player, b.creatures, level)}};
 }
 
 // Turns through the driver: five captured queens give the King a second move and ten a third, a
 // piece that takes him ends the game, and reaching the exit ends the turn before any piece answers
 // and leads to the next area, or to the victory once the Black King is taken.
-TEST_F(Gameplay, TurnsGiveTheKingOneToThreeMovesAndEndWhenHeIsTakenOrOut) {
-  MemoryStore files({});
-  const UsingStore filesIn(files);
+TEST(Driver, TurnsGiveTheKingOneToThreeMovesAndEndWhenHeIsTakenOrOut) {
   const struct {
     const char *kills, *row, *keys, *line0, *line1, *screen = nullptr;
     int area = 7;
@@ -49,12 +41,11 @@ TEST_F(Gameplay, TurnsGiveTheKingOneToThreeMovesAndEndWhenHeIsTakenOrOut) {
       {"1K", "R.@.", "l", "", "You have killed the Black King and escaped! You have won!"}};
   for (const auto& turn : turns) {
     SCOPED_TRACE(testing::Message() << turn.kills << " " << turn.row << " " << turn.keys);
-    savedRow(turn.row, turn.kills);
-    terminal.pressKeys(" " + std::string(turn.keys));  // past the instructions first
-    EXPECT_THROW(runVardenholt(), KeyScriptExhausted);
-    EXPECT_EQ(terminal.row(19) + terminal.row(20), line(turn.line0) + line(turn.line1));
-    EXPECT_EQ(golden::trimmed(terminal.row(0).substr(60)), "Area: " + std::to_string(turn.area));
-    if (turn.screen) golden::expectScreen(terminal, turn.screen);
+    SteppedRun run(savedRow(turn.row, turn.kills));
+    run.press(" " + std::string(turn.keys));  // past the instructions first
+    EXPECT_EQ(run.screen.row(19) + run.screen.row(20), line(turn.line0) + line(turn.line1));
+    EXPECT_EQ(golden::trimmed(run.screen.row(0).substr(60)), "Area: " + std::to_string(turn.area));
+    if (turn.screen) golden::expectScreen(run.screen, turn.screen);
   }
 }
 
@@ -62,11 +53,8 @@ TEST_F(Gameplay, TurnsGiveTheKingOneToThreeMovesAndEndWhenHeIsTakenOrOut) {
 // a win each end on the score screen and set a new record; a save writes the game as the turn
 // left it and leaves the record alone; a hangup after the King was taken writes nothing, and so
 // does a save asked for in the turn he is taken: his game is over.
-TEST_F(Gameplay, GamesEndOnTheScoreScreenOrInASaveAndWriteOnlyWhatTheyShould) {
-  MemoryStore files({});
-  const UsingStore filesIn(files);
-  EXPECT_THROW(runVardenholt(), KeyScriptExhausted);  // a run opens on the instructions
-  golden::expectScreen(terminal, "instructions");
+TEST(Driver, GamesEndOnTheScoreScreenOrInASaveAndWriteOnlyWhatTheyShould) {
+  golden::expectScreen(SteppedRun().screen, "instructions");  // a run opens on them
   const std::string win = "[191]U[[0][0][3][191]I[1060][191]I[7][191]U[[1][2][0]]]";
   const struct {
     const char *name, *screen, *row, *kills, *keys;
@@ -82,79 +70,72 @@ TEST_F(Gameplay, GamesEndOnTheScoreScreenOrInASaveAndWriteOnlyWhatTheyShould) {
       {"win", "win", "@K.", "1P 2N 1B 1R 5Q", "llxn", win},
       {"save", "save", "@....P.", "", "S.n", win, "@...P.."},
       {"hangup", nullptr, "@.Q", "", ".", win, nullptr, true}};
-  int areasShown = 0;  // with the cursor hidden, to the tests of long play that watch them
-  observeTurns([&](Moment moment, auto&&...) {
-    areasShown += moment == Moment::AreaShown && !terminal.cursorVisible();
-  });
+  int areasShown = 0;  // to the tests of long play that watch them
+  std::map<std::string, std::string> files;
   for (const auto& game : games) {
     SCOPED_TRACE(game.name);
-    savedRow(game.row, game.kills);
-    terminal.pressKeys(std::string(" ") + game.keys);
-    if (game.hangUp) terminal.sendSignal(SIGHUP);
-    runVardenholt();
-    clearPendingSignal();
-    EXPECT_EQ(terminal.keysLeft(), 0U);
-    if (game.screen) golden::expectScreen(terminal, std::string("game-") + game.screen);
-    EXPECT_EQ(fileIn(files, HighScoreEntry), game.record);
+    files[SaveEntry] = savedRow(game.row, game.kills)[SaveEntry];
+    observeTurns([&](Moment moment, auto&&...) { areasShown += moment == Moment::AreaShown; });
+    SteppedRun run(files);
+    observeTurns(nullptr);
+    run.press(std::string(" ") + game.keys);
+    if (game.hangUp) run.signal(SIGHUP);
+    EXPECT_EQ(run.game.waiting, Waiting::Over);
+    if (game.screen) golden::expectScreen(run.screen, std::string("game-") + game.screen);
+    EXPECT_EQ(run.file(HighScoreEntry), game.record);
     std::string saved;
     if (game.saved) {
       Board b = Board::fromPicture({game.saved}, {}, MapWidth, MapHeight);
       b.player.saveRequested = true;
-      saved = marshal(toDocument(GameState{b.map, b.player, b.creatures, 7}), SaveId);
+      saved = savedGameText(b.map, b.player, b.creatures, 7);
     }
-    EXPECT_TRUE(fileIn(files, SaveEntry) == saved) << "the saved game is not the one expected";
+    EXPECT_TRUE(run.file(SaveEntry) == saved) << "the saved game is not the one expected";
+    files = run.files.files();
   }
-  observeTurns(nullptr);
   EXPECT_EQ(areasShown, 6);
 }
 
 // A run is a value that waits where it says, and moves on one input at a time: the instructions,
 // the King's move, the help in the middle of it, the end of the area, the question; a signal in a
 // game saves it and ends the run; an error waits on its line for a key.
-TEST_F(Gameplay, ARunWaitsWhereItSaysAndMovesOnOneInputAtATime) {
-  MemoryStore files({});
-  const UsingStore filesIn(files);
-  const auto key = [](int code) { return Input{code, 0}; };
-  savedRow("@.Q", "5Q");
-  Game game = startRun(8);
-  const auto step = [&game, &files](Input input) {
-    settleFiles(game, vh::step(game, input), files);
-  };
+TEST(Driver, ARunWaitsWhereItSaysAndMovesOnOneInputAtATime) {
   const struct {
-    Input input;
+    int key;
     Waiting waiting;
     int move;
-  } steps[] = {{key(' '), Waiting::Move, 1},     {key('?'), Waiting::Help, 1},
-               {key('x'), Waiting::Move, 1},     {key('Z'), Waiting::Move, 1},
-               {key('.'), Waiting::Move, 2},     {key('.'), Waiting::AreaEnd, 2},
-               {key('x'), Waiting::Question, 2}, {key('n'), Waiting::Over, 2}};
-  EXPECT_EQ(game.waiting, Waiting::Instructions);
-  for (const auto& [input, waiting, move] : steps) {
-    SCOPED_TRACE(input.key);
-    step(input);
-    EXPECT_EQ(game.waiting, waiting);
-    EXPECT_EQ(game.move, move);
+  } steps[] = {{' ', Waiting::Move, 1},     {'?', Waiting::Help, 1},
+               {'x', Waiting::Move, 1},     {'Z', Waiting::Move, 1},
+               {'.', Waiting::Move, 2},     {'.', Waiting::AreaEnd, 2},
+               {'x', Waiting::Question, 2}, {'n', Waiting::Over, 2}};
+  SteppedRun run(savedRow("@.Q", "5Q"));
+  EXPECT_EQ(run.game.waiting, Waiting::Instructions);
+  for (const auto& [key, waiting, move] : steps) {
+    SCOPED_TRACE(key);
+    run.give(Input{key, 0});
+    EXPECT_EQ(run.game.waiting, waiting);
+    EXPECT_EQ(run.game.move, move);
   }
-  EXPECT_EQ(game.ended->ending, Ending::Lose);
-  EXPECT_EQ(game.farewell, "");
+  EXPECT_EQ(run.game.ended->ending, Ending::Lose);
+  EXPECT_EQ(run.game.farewell, "");
 
-  savedRow("@.Q", "");
-  game = startRun(8);
-  step(key(' '));
-  step(Input{NoKey, SIGHUP});
-  EXPECT_EQ(game.waiting, Waiting::Over);
-  EXPECT_EQ(game.farewell, "Your game has been saved. Run vardenholt to continue it.");
-  EXPECT_EQ(game.ended->signal, SIGHUP);
-  EXPECT_TRUE(files.holds(SaveEntry));
+  SteppedRun signalled(savedRow("@.Q", ""));
+  signalled.press(" ");
+  signalled.signal(SIGHUP);
+  EXPECT_EQ(signalled.game.waiting, Waiting::Over);
+  EXPECT_EQ(signalled.game.farewell, "Your game has been saved. Run vardenholt to continue it.");
+  EXPECT_EQ(signalled.game.ended->signal, SIGHUP);
+  EXPECT_TRUE(signalled.files.holds(SaveEntry));
 
-  files.replace(SaveEntry, "[372]I?");
-  game = startRun(8);
-  step(key(' '));
-  EXPECT_EQ(game.waiting, Waiting::ErrorLine);
-  EXPECT_EQ(game.farewell, "254: Invalid int to unmarshall : ?");
-  EXPECT_EQ(game.screen.cells().row(4).substr(0, 22), "Press any key to exit.");
-  step(key('x'));
-  EXPECT_EQ(game.waiting, Waiting::Over);
+  SteppedRun damaged({{SaveEntry, "[372]I\x1b[2J"}});  // the escape is shown as '?'
+  damaged.press(" ");
+  EXPECT_EQ(damaged.game.waiting, Waiting::ErrorLine);
+  const std::string error = "254: Invalid int to unmarshall : ?[2J";
+  EXPECT_EQ(damaged.game.farewell, error);
+  EXPECT_EQ(damaged.screen.row(0), line(error));
+  EXPECT_EQ(damaged.screen.row(4).substr(0, 22), "Press any key to exit.");
+  damaged.press("x");
+  EXPECT_EQ(damaged.game.waiting, Waiting::Over);
+  EXPECT_TRUE(damaged.files.holds(SaveEntry)) << "a damaged save stays for the player to look into";
 }
 
 }  // namespace vh::board
@@ -203,6 +184,8 @@ TEST(Game, TwoRunsSteppedInTurnGiveWhatEachGivesAlone) {
   MemoryStore files[2] = {MemoryStore({}), MemoryStore({})};
   std::vector<Game> games;
   for (std::size_t i = 0; i < 2; ++i) games.push_back(begin(files[i], seeds[i]));
+  lfSrand(99);
+  const LfState outside = lfState();
   for (std::size_t k = 0; k < std::max(keys[0].size(), keys[1].size()); ++k) {
     for (std::size_t i = 0; i < 2; ++i) {
       if (k >= keys[i].size()) continue;
@@ -210,6 +193,7 @@ TEST(Game, TwoRunsSteppedInTurnGiveWhatEachGivesAlone) {
                   files[i]);
     }
   }
+  EXPECT_EQ(lfState(), outside) << "a step draws on its run's generator only";
   for (std::size_t i = 0; i < 2; ++i) {
     EXPECT_EQ(screenOf(games[i].screen.cells()), alone[i].screen);
     EXPECT_TRUE(files[i].files() == alone[i].files);

@@ -151,6 +151,7 @@ TEST(GameLog, EveryEndedGameIsLoggedAndTheBestFinishedGamesAreListed) {
       {good + good + std::string(good).replace(good.find("=win"), 4, "=fled"),
        "line 3: unknown ending"},
       {good + good.substr(0, good.size() - 1), "line 2: it is cut short"},
+      {std::string(good).replace(good.find("area=20"), 7, "area=20x"), "line 1: bad area"},
   };
   for (const auto& [bytes, error] : damaged) {
     EXPECT_EQ(failureOf([&] { readLog(bytes); }), "261: Invalid game log, " + std::string(error));

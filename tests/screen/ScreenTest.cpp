@@ -26,8 +26,8 @@ TEST(Screen, ColoursUseTheirPairsNormalKeepsEarlierAttributesAndMonochromeIsPlai
   EXPECT_TRUE(terminal.attributes().bold && terminal.attributes().pair == 0) << "bold stays on";
   useTerminal(monochrome);
   startScreen();
-  printAtColour(0, 0, "a\x1b[2Jb\x7f", Colour::Magenta, Attribute::Bold);  // no raw control bytes
-  EXPECT_EQ(monochrome.row(0), "a?[2Jb?" + std::string(73, ' '));
+  printAtColour(0, 0, "a\x1b[2Jb\x7f~", Colour::Magenta, Attribute::Bold);  // no raw control bytes
+  EXPECT_EQ(monochrome.row(0), "a?[2Jb?~" + std::string(72, ' '));
   EXPECT_EQ(monochrome.styleAt(0, 0), (Style{std::nullopt, false}));
 }
 

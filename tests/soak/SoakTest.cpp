@@ -12,100 +12,89 @@
 #include "main/Vardenholt.hpp"
 #include "player/Player.hpp"
 #include "player/Redraw.hpp"
-#include "random/Lfrand.hpp"
-#include "save/Savefile.hpp"
-#include "screen/Screen.hpp"
-#include "screen/Signals.hpp"
-#include "screen/GameScreen.hpp"
-#include "screen/VirtualTerminal.hpp"
 #include "support/PieceRules.hpp"
-#include "support/TempHome.hpp"
+#include "support/SteppedRun.hpp"
 
 namespace vh {
 namespace {
 
 // Mostly moves of every kind, some keys that are never moves, now and then a command or an
-// answer; once its budget is spent it interrupts the run as a keyboard interrupt would.
-int randomKey(std::mt19937& random, int& budget) {
+// answer; once its budget is spent, a keyboard interrupt.
+Input randomInput(std::mt19937& random, int& budget) {
   static constexpr std::string_view moves = "hjklyubnYUBNqwedcxzaHJKL12346789.5&(!#$\"*^";
   static constexpr std::array<int, 16> others = {
       KeyLeft, KeyRight, KeyUp, KeyDown, 1, 4, 27, 0534, 300, ' ', 'r', '?', 'y', 'N', 'S', 'm'};
-  if (--budget < 0) {
-    noteSignal(SIGINT);
-    return NoKey;
-  }
+  if (--budget < 0) return Input{NoKey, SIGINT};
   const int roll = std::uniform_int_distribution<int>(0, 199)(random);
-  return roll < 170 ? moves[static_cast<std::size_t>(roll) % moves.size()] : others[roll % 16];
+  return Input{roll < 170 ? moves[static_cast<std::size_t>(roll) % moves.size()] : others[roll % 16],
+               0};
 }
 
 // The King and the pieces on clear cells, and the map on screen exactly as a fresh drawing of the
 // state shows it.
-void expectSoundState(const ScreenBuffer& screen, const Map& map, const Player& king,
-                      const CreatureList& creatures) {
-  EXPECT_TRUE(!king.alive || isclear(map, king.x, king.y, Undefined()));
-  for (std::size_t i = 1; i < creatures.size(); ++i) {
-    const Creature& c = creatures[i];
+void expectSoundState(const VirtualTerminal& screen, const Game& game) {
+  const Map& map = game.map;
+  EXPECT_TRUE(!game.player.alive || isclear(map, game.player.x, game.player.y, Undefined()));
+  for (std::size_t i = 1; i < game.creatures.size(); ++i) {
+    const Creature& c = game.creatures[i];
     EXPECT_TRUE(!c.alive || isclear(map, c.x, c.y, Undefined()))
         << c.name << " at " << c.x << ", " << c.y;
   }
   VirtualTerminal fresh;
   const UsingTerminal drawnOn(fresh);
   startScreen();
-  showmap(map, king, creatures);
+  showmap(map, game.player, game.creatures);
   for (int cell = 0; cell < map.width * map.height; ++cell) {
     const int column = cell % map.width, row = cell / map.width;
-    ASSERT_TRUE(screen.cell(column, row).glyph == fresh.charAt(column, row) &&
-                screen.cell(column, row).attributes == fresh.attributesAt(column, row))
+    ASSERT_TRUE(screen.charAt(column, row) == fresh.charAt(column, row) &&
+                screen.attributesAt(column, row) == fresh.attributesAt(column, row))
         << "the screen differs from the state at column " << column << ", row " << row;
   }
 }
 
 // A game saved at the start of a far area by a King who has learnt a little of everything, so
 // the run enters that area the way a restored game does.
-void saveGameAtLevel(int level, std::mt19937& random) {
+std::map<std::string, std::string> savedAtLevel(int level, std::mt19937& random) {
   const auto some = [&](int most) { return std::uniform_int_distribution<int>(0, most)(random); };
+  lfSrand(static_cast<unsigned>(level));
   const Map map = buildAreaMap(level);
   Player king = newplayer();
   king.kills = Kills{some(60), some(60), some(60), some(60), some(12), 0};
-  saveGame(map, king, populateArea(map, level), level);
+  return {{SaveEntry, savedGameText(map, king, populateArea(map, level), level)}};
 }
 
 struct Coverage {
-  int runs = 0, areas = 0, turns = 0, highestLevel = 0;
+  int runs = 0, turns = 0, highestLevel = 0;
 };
 
+// After every input that leaves the King to move, the state is sound, every piece would keep its
+// rules if it moved now, and no capture count of the game in play has gone down.
 void playOneRun(unsigned seed, int startLevel, int keys, Coverage& coverage) {
-  const TempHome home;
   std::mt19937 random(seed);
-  lfSrand(seed);
-  if (startLevel > 1) saveGameAtLevel(startLevel, random);
-  VirtualTerminal screen;
-  screen.whenOutOfKeys([&] { return randomKey(random, keys); });
+  SteppedRun run(startLevel > 1 ? savedAtLevel(startLevel, random) : std::map<std::string, std::string>{},
+                 seed);
   Kills last{};
-  observeTurns([&](Moment moment, const Map& map, const Player& king, const CreatureList& creatures,
-                   int level) {
-    const Kills& k = king.kills;
-    const bool turn = moment == Moment::TurnOver;
-    EXPECT_TRUE(!turn ||
-                (k.pawns >= last.pawns && k.knights >= last.knights && k.bishops >= last.bishops &&
-                 k.rooks >= last.rooks && k.queens >= last.queens && k.king >= last.king))
-        << "a capture count went down";
-    (turn ? coverage.turns : coverage.areas) += 1;
-    coverage.highestLevel = std::max(coverage.highestLevel, level);
+  int turns = 0;
+  while (run.game.waiting != Waiting::Over && !testing::Test::HasFatalFailure()) {
+    run.give(randomInput(random, keys));
+    if (run.game.waiting != Waiting::Move) continue;
+    const Kills& k = run.game.player.kills;
+    if (run.game.turns > turns) {
+      EXPECT_TRUE(k.pawns >= last.pawns && k.knights >= last.knights &&
+                  k.bishops >= last.bishops && k.rooks >= last.rooks && k.queens >= last.queens &&
+                  k.king >= last.king)
+          << "a capture count went down";
+      ++coverage.turns;
+    }
+    turns = run.game.turns;
     last = k;
-    // The game's own screen, which it draws on while it plays.
-    expectSoundState(dynamic_cast<GameScreen&>(terminalInUse()).cells(), map, king, creatures);
+    coverage.highestLevel = std::max(coverage.highestLevel, run.game.level);
+    expectSoundState(run.screen, run.game);
     VirtualTerminal scratch;
-    const UsingTerminal gameScreen(terminalInUse());  // given back to the game afterwards
-    rules::expectPiecesKeepTheirRules(scratch, king, map, creatures);
-  });
-  useTerminal(screen);
-  testing::internal::CaptureStdout();
-  runVardenholt();
-  testing::internal::GetCapturedStdout();
-  clearPendingSignal();  // the interrupt that ended the run, saving any game in play
-  observeTurns(nullptr);
-  if (saveExists()) {
+    rules::expectPiecesKeepTheirRules(scratch, run.game.player, run.game.map, run.game.creatures);
+  }
+  if (run.files.holds(SaveEntry)) {
+    const UsingStore filesIn(run.files);
     EXPECT_NO_THROW(loadGame()) << "whatever play reaches loads again";
   }
   ++coverage.runs;
@@ -118,8 +107,8 @@ TEST(Soak, RandomPlayersKeepEveryPromise) {
     const int level = startLevels[seed % startLevels.size()];
     playOneRun(seed, level, level >= 60 ? 800 : 3000, coverage);
   }
-  std::printf("soak: %d runs, %d areas, %d turns, highest area %d\n", coverage.runs, coverage.areas,
-              coverage.turns, coverage.highestLevel);
+  std::printf("soak: %d runs, %d turns, highest area %d\n", coverage.runs, coverage.turns,
+              coverage.highestLevel);
   EXPECT_GT(coverage.turns, 2000);
   EXPECT_GE(coverage.highestLevel, 300);
 }

@@ -94,7 +94,7 @@ inline std::string brokenRule(const Player& king, const Map& map, const Creature
 // and expects each move to keep the rules.
 inline void expectPiecesKeepTheirRules(Terminal& scratch, const Player& king, const Map& map,
                                        CreatureList creatures) {
-  useTerminal(scratch);
+  const UsingTerminal drawnOn(scratch);
   for (std::size_t i = 1; i < creatures.size(); ++i) {
     const PieceKind* kind = kindNamed(creatures[i].name);
     if (!creatures[i].alive || kind == nullptr) continue;
