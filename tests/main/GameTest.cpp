@@ -147,57 +147,31 @@ namespace vh {
 // updates each step answers with shows what the run's own screen holds.
 TEST(Game, TwoRunsSteppedInTurnGiveWhatEachGivesAlone) {
   const std::string keys[] = {" lljjkkhh.rS.n", " jjjllll..?xyS.n"};
-  const unsigned seeds[] = {11, 12};
   const auto screenOf = [](const ScreenBuffer& cells) {
     std::string text;
     for (int row = 0; row < ScreenBuffer::Rows; ++row) text += cells.row(row) + '\n';
     return text;
   };
-  const auto begin = [](MemoryStore& files, unsigned seed) {
-    const UsingStore filesIn(files);
-    lfSrand(seed);
-    return startRun(8);
-  };
-  struct Ended {
-    std::string screen;
-    std::map<std::string, std::string> files;
-  };
-  std::vector<Ended> alone;
+  SteppedRun alone[2] = {SteppedRun({}, 11), SteppedRun({}, 12)};
   for (std::size_t i = 0; i < 2; ++i) {
-    VirtualTerminal shell;
-    const UsingTerminal shown(shell);
-    startScreen();
-    MemoryStore files({});
-    Game game = begin(files, seeds[i]);
-    showUpdates(shell, opening(game).updates);
-    for (const char key : keys[i]) {
-      const Answer answer =
-          settleFiles(game, step(game, Input{static_cast<unsigned char>(key), 0}), files);
-      showUpdates(shell, answer.updates);
-      for (const ScreenUpdate& update : answer.updates) EXPECT_FALSE(update.cursorVisible);
-    }
-    EXPECT_EQ(game.waiting, Waiting::Over);
-    EXPECT_EQ(shell.toString() + '\n', screenOf(game.screen.cells()));
-    EXPECT_TRUE(shell.foregroundAt(64, 14)) << "the keypad's colours reach the terminal";
-    alone.push_back({screenOf(game.screen.cells()), files.files()});
+    alone[i].press(keys[i]);
+    EXPECT_EQ(alone[i].game.waiting, Waiting::Over);
+    EXPECT_EQ(alone[i].screen.toString() + '\n', screenOf(alone[i].game.screen.cells()));
+    EXPECT_TRUE(alone[i].screen.foregroundAt(64, 14)) << "the keypad's colours reach the terminal";
   }
-  MemoryStore files[2] = {MemoryStore({}), MemoryStore({})};
-  std::vector<Game> games;
-  for (std::size_t i = 0; i < 2; ++i) games.push_back(begin(files[i], seeds[i]));
+  SteppedRun together[2] = {SteppedRun({}, 11), SteppedRun({}, 12)};
   lfSrand(99);
   const LfState outside = lfState();
   for (std::size_t k = 0; k < std::max(keys[0].size(), keys[1].size()); ++k) {
     for (std::size_t i = 0; i < 2; ++i) {
-      if (k >= keys[i].size()) continue;
-      settleFiles(games[i], step(games[i], Input{static_cast<unsigned char>(keys[i][k]), 0}),
-                  files[i]);
+      if (k < keys[i].size()) together[i].press(keys[i].substr(k, 1));
     }
   }
   EXPECT_EQ(lfState(), outside) << "a step draws on its run's generator only";
   for (std::size_t i = 0; i < 2; ++i) {
-    EXPECT_EQ(screenOf(games[i].screen.cells()), alone[i].screen);
-    EXPECT_TRUE(files[i].files() == alone[i].files);
-    EXPECT_TRUE(files[i].files().contains(SaveEntry)) << "each run saved its own game";
+    EXPECT_EQ(together[i].screen.toString(), alone[i].screen.toString());
+    EXPECT_TRUE(together[i].files.files() == alone[i].files.files());
+    EXPECT_TRUE(together[i].files.holds(SaveEntry)) << "each run saved its own game";
   }
 }
 

@@ -25,6 +25,8 @@ class SteppedRun {
       : files(std::move(files), std::move(beforeWrite)), game(begin(seed)) {
     showUpdates(screen, opening(game).updates);
   }
+  SteppedRun(const SteppedRun&) = delete;  // the run keeps to these files
+  SteppedRun& operator=(const SteppedRun&) = delete;
 
   // Each key one input, its writes carried out before the next.
   void press(std::string_view keys) {
@@ -32,7 +34,9 @@ class SteppedRun {
   }
   void give(Input input) {
     ASSERT_NE(game.waiting, Waiting::Over) << "the run has ended";
-    showUpdates(screen, settleFiles(game, step(game, input), files).updates);
+    const Answer answer = settleFiles(game, step(game, input), files);
+    for (const ScreenUpdate& update : answer.updates) EXPECT_FALSE(update.cursorVisible);
+    showUpdates(screen, answer.updates);
   }
   void signal(int signal) { give(Input{NoKey, signal}); }
 
