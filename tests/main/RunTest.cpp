@@ -23,6 +23,7 @@ TEST(Run, GamesAreAnnouncedAndRecordedAndAnEscapedErrorIsOneLine) {
   std::vector<bool> inPlay;
   playRecordedRun(screen, 42, {[&] { inPlay.push_back(true); },
                                [&](const GameSummary&) { inPlay.push_back(false); }});
+  EXPECT_TRUE(!screen.started() && screen.cursorVisible()) << "the terminal is given back";
   EXPECT_EQ(inPlay, (std::vector<bool>{true, false}));
   const auto recordings = home.saveFile().parent_path() / "recordings";
   ASSERT_FALSE(std::filesystem::is_empty(recordings));
@@ -75,10 +76,11 @@ TEST(Run, ASaveThatIsNotKeptAfterItWasWrittenFailsAndIsRecorded) {
     ASSERT_TRUE(run.waitsForWrite());
     run.written(GameError("File Error: the copy failed", 1), true);
     EXPECT_EQ(screen.row(22).substr(0, 30), "1: File Error: the copy failed");
-    for (const char key : std::string("S.n")) {
-      run.give(Input{key, 0});
-      run.settle();
-    }
+    for (const char key : std::string("S.")) run.give(Input{key, 0});
+    EXPECT_FALSE(run.writeChanges());
+    run.written(std::nullopt, true);  // kept this time
+    EXPECT_EQ(screen.row(15).substr(15, 20), "Continue play? [Y/n]");
+    run.give(Input{'n', 0});
     EXPECT_TRUE(run.over());
   }
   const auto recordings = std::filesystem::directory_iterator(home.saveFile().parent_path() /

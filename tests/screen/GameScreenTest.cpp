@@ -56,4 +56,9 @@ TEST(GameScreen, UpdatesCarryWhatChangedAndTheCursorAsCursesLeavesIt) {
   EXPECT_EQ(cellsOf(updates[0]), "5,5=  ") << "a coloured blank is drawn, the plain ones are not";
   EXPECT_EQ(updates[0].cursorColumn, 6);
   EXPECT_EQ(screen.cells().cell(0, 1).glyph, ' ');
+  screen.clear();
+  screen.refresh();
+  updates = screen.takeUpdates();
+  EXPECT_EQ(std::pair(updates.at(0).cursorColumn, updates.at(0).cursorRow), std::pair(0, 0))
+      << "a clear takes the cursor home";
 }
