@@ -96,7 +96,8 @@ fuzz-check:
 # The Debian package, into build/package/.
 package:
 	cmake -S . -B $(BUILD)/deb -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-	  -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games $(DEB_FLAGS)
+	  -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games \
+	  -DCMAKE_STRIP=$(CURDIR)/package/strip.sh $(DEB_FLAGS)
 	cmake --build $(BUILD)/deb -j $(JOBS)
 	rm -rf $(BUILD)/package
 	cd $(BUILD)/deb && cpack -G DEB -D CPACK_OUTPUT_FILE_PREFIX=$(CURDIR)/$(BUILD)/package

@@ -22,7 +22,8 @@ run_make install "$stage/fresh"
 run_make install "$stage/kept"
 for destdir in "$stage/fresh" "$stage/kept"; do
   for path in bin/vardenholt share/man/man6/vardenholt.6.gz share/doc/vardenholt/copyright \
-    share/applications/vardenholt.desktop; do
+    share/applications/vardenholt.desktop share/icons/hicolor/scalable/apps/vardenholt.svg \
+    share/metainfo/org.vardenholt.Vardenholt.metainfo.xml; do
     [ -f "$destdir$prefix/$path" ] || fail "no $prefix/$path under DESTDIR"
   done
   "$destdir$prefix/bin/vardenholt" --version >/dev/null || fail "the installed game does not run"
