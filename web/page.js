@@ -26,6 +26,21 @@
   Module.onAbort = (what) => say('The game stopped: ' + what, true);
   Module.onRuntimeInitialized = () => say('');
 
+  // A page opened from a file cannot load the game's WebAssembly: say how to serve it instead,
+  // and never start the game.
+  if (location.protocol === 'file:') {
+    Module.instantiateWasm = () => {
+      const folder = decodeURIComponent(location.pathname.replace(/[^/]*$/, ''));
+      say(`Serve this folder to play: python3 -m http.server -d ${folder}, then open ` +
+          'http://localhost:8000/', true);
+      return {};
+    };
+  } else if ('serviceWorker' in navigator) {
+    // After one visit the page plays offline, and the browser offers to install it.
+    navigator.serviceWorker.register('service-worker.js').catch((error) =>
+      console.warn('The page will not play offline: ' + error.message));
+  }
+
   // ?seed=N is the command line's --seed N.
   const seed = new URLSearchParams(location.search).get('seed');
   Module.arguments = seed === null ? [] : ['--seed', seed];

@@ -2,7 +2,8 @@
 // holds it to the terminal's game: the screens, cell for cell, against the virtual terminal's for
 // the same seed and keys; the keyboard, the numeric keypad with NumLock on and off, Tab; the files
 // in the browser's storage across reloads; downloads that the native program verifies and goes on
-// with; a damaged saved game; one game per browser; a full storage, and site data blocked.
+// with; a damaged saved game; one game per browser; a full storage, and site data blocked; the
+// page installable and played offline after one visit, and opened from a file.
 // Screenshots and figures go to OUT.
 //
 //   node browser.test.js PAGE_DIR GAME SCREEN_DUMP OUT [CHROMIUM]
@@ -512,6 +513,58 @@ async function storageFull(browser, base) {
   await context.close();
 }
 
+// The page is an installable web app that keeps its files: the manifest reads without an error,
+// Chromium finds nothing against installing it, and after one visit, with the network cut off
+// for the page and for its service worker, a reload starts the game and plays it.
+async function installableAndOffline(base) {
+  // A browser of its own: a private window installs nothing, and this one's game is its own.
+  const browser = await launch(path.join(temporary, 'installing-profile'));
+  try {
+    await playOffline(browser, base);
+  } finally {
+    await browser.close();
+  }
+}
+
+async function playOffline(browser, base) {
+  const page = await openPage(browser, `${base}?seed=${Seed}`);
+  await expectScreen(page, terminalScreen([]), 'the instructions on a first visit');
+  const devTools = await page.createCDPSession();
+  const manifest = await devTools.send('Page.getAppManifest');
+  assert.deepEqual(manifest.errors, [], 'the web manifest has errors');
+  assert.equal(JSON.parse(manifest.data).display, 'standalone');
+  const {installabilityErrors} = await devTools.send('Page.getInstallabilityErrors');
+  assert.deepEqual(installabilityErrors, [], 'Chromium would not install the page');
+
+  const cache = /const Cache = '([^']+)'/.exec(
+    fs.readFileSync(path.join(pageDir, 'service-worker.js'), 'utf8'))[1];
+  assert.match(cache, /^vardenholt-[0-9a-f]{16}$/);
+  await waitFor('the service worker to keep the page', () => page.evaluate(
+    async (name) => navigator.serviceWorker.controller !== null &&
+                    (await caches.keys()).join() === name, cache));
+  const worker = await browser.waitForTarget((target) => target.type() === 'service_worker');
+  const offline = {offline: true, latency: 0, downloadThroughput: -1, uploadThroughput: -1};
+  const workerDevTools = await worker.createCDPSession();
+  await workerDevTools.send('Network.enable');
+  await workerDevTools.send('Network.emulateNetworkConditions', offline);
+  await page.setOfflineMode(true);
+  assert.equal(await page.evaluate((url) => fetch(url).then(() => 'answered', () => 'cut off'),
+                                   `${base}not-kept-by-the-page`), 'cut off');
+  await page.reload();
+  await expectScreen(page, terminalScreen([]), 'the instructions offline');
+  await page.keyboard.press('Space');
+  await expectScreen(page, terminalScreen([32]), 'area 1 offline');
+  log('the manifest reads, the page is installable, and after one visit it plays offline');
+}
+
+// A page opened from a file, which cannot load the game, says in one line how to serve it.
+async function openedFromAFile(browser) {
+  const page = await openPage(browser, `file://${path.join(pageDir, 'index.html')}`);
+  await waitFor('the line that says how to serve the page', async () =>
+    (await status(page)).includes(`python3 -m http.server -d ${pageDir}/`));
+  await page.close();
+}
+
 // Where the site's data is blocked, the browser lends the page neither locks nor storage: the
 // page plays all the same, and says that nothing will be kept.
 async function siteDataBlocked(base) {
@@ -573,6 +626,8 @@ function launch(userDataDir) {
   try {
     const figures = await run(browser, base);
     await storageFull(browser, base);
+    await installableAndOffline(base);
+    await openedFromAFile(browser);
     await siteDataBlocked(base);
     assert.deepEqual(pageErrors, [], 'the page threw');
     report(figures);
