@@ -43,6 +43,8 @@ class RecordedRun {
   bool over() const { return answer_.waiting == Waiting::Over; }
   // What to tell the player once the screen is given back.
   const std::string& farewell() const { return game_.farewell; }
+  // The run's game, for questions about it: where it waits, which moves are open.
+  const Game& game() const { return game_; }
 
  private:
   class Observed {

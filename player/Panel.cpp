@@ -50,6 +50,15 @@ void showKeys(KeyGroup group, KeyColour colour) {
   }
 }
 
+std::optional<int> keypadKeyAt(int column, int row) {
+  for (const MoveKey& key : moveKeys()) {
+    if (row != CentreRow + key.dy) continue;
+    if (column == ViCentre + key.dx) return static_cast<unsigned char>(key.letter);
+    if (column == NumericCentre + key.dx) return static_cast<unsigned char>(key.twin);
+  }
+  return std::nullopt;
+}
+
 void initKills() {
   printAtColour(PanelColumn, 2, "Captures", Colour::White, Attribute::Normal);
   printAtColour(PanelColumn, 3, Underline, Colour::White, Attribute::Normal);

@@ -2,6 +2,8 @@
 // moves open to the King.
 #pragma once
 
+#include <optional>
+
 #include "player/Keys.hpp"
 #include "player/Playerdata.hpp"
 
@@ -17,5 +19,9 @@ void showKeys(KeyGroup group, KeyColour colour);
 void showKeypad(const Kills& kills);
 // Redraws the groups of keys whose colour differs between the two counts.
 void updateKeypad(const Kills& before, const Kills& after);
+
+// The key that the keypad shows at a screen cell, whether its group is open or not: what a tap
+// or a click there presses.
+std::optional<int> keypadKeyAt(int column, int row);
 
 }  // namespace vh

@@ -14,7 +14,7 @@ constexpr int FirstMessageRow = 19;
 constexpr int MessageWidth = 75;
 
 void drawLook(int x, int y, const Screencell& look) {
-  printAtColour(x - 1, y - 1, std::string(1, look.glyph), look.colour, look.attribute);
+  printAtColour(mapColumn(x), mapRow(y), std::string(1, look.glyph), look.colour, look.attribute);
 }
 
 // A cell as it shows: the living piece on it, else the King, else its terrain.
@@ -22,7 +22,7 @@ void drawCell(const Map& map, const Player& player, int x, int y, const Creature
   if (piece != nullptr) {
     drawLook(x, y, piece->look);
   } else if (playerAt(player, x, y)) {
-    printAtColour(x - 1, y - 1, "@", Colour::White, Attribute::Bold);
+    printAtColour(mapColumn(x), mapRow(y), "@", Colour::White, Attribute::Bold);
   } else {
     drawLook(x, y,
              map.cells[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)].terrain.look);

@@ -10,7 +10,11 @@
 
 namespace vh {
 
-// Draws map cell (x, y) at screen column x - 1, row y - 1: a living piece if one stands there
+// The screen column and row of map cell (x, y).
+constexpr int mapColumn(int x) { return x - 1; }
+constexpr int mapRow(int y) { return y - 1; }
+
+// Draws map cell (x, y) at its screen cell: a living piece if one stands there
 // (the last in list order wins), else the King, else the terrain.
 void showMapCell(const Map& map, const Player& player, const CreatureList& creatures, int x, int y);
 // Draws every cell of the map, column by column, as showMapCell does, finding each piece once.

@@ -14,6 +14,9 @@
 
 #include "main/Options.hpp"
 #include "main/Run.hpp"
+#include "player/Keys.hpp"
+#include "player/Panel.hpp"
+#include "screen/Display.hpp"
 #include "record/Recorder.hpp"
 #include "save/Folder.hpp"
 #include "save/Savefile.hpp"
@@ -138,6 +141,35 @@ extern "C" EMSCRIPTEN_KEEPALIVE void vh_hang_up() {
     run->settle();
   }
   end();
+}
+
+// Where the run waits, as the numbers of `vh::Waiting`: what a tap means for the page.
+extern "C" EMSCRIPTEN_KEEPALIVE int vh_waiting() {
+  return static_cast<int>(run ? run->game().waiting : vh::Waiting::Over);
+}
+
+// The moves open to the King while the run waits for one, for the page to reach by taps and to
+// show: one line each, of the key's code, the screen column and row of the cell it reaches, and
+// the terminal colour (0 to 15) of its group on the keypad.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* vh_open_moves() {
+  static std::string lines;
+  lines.clear();
+  if (!run || run->game().waiting != vh::Waiting::Move) return lines.c_str();
+  const vh::Game& game = run->game();
+  for (const vh::OpenMove& move : vh::openMoves(game.player, game.map, game.creatures)) {
+    const vh::KeyLook& look = vh::lookOf(move.colour);
+    const int colour =
+        vh::shownColour(static_cast<int>(look.hue), look.attribute == vh::Attribute::Bold);
+    lines += std::to_string(static_cast<unsigned char>(move.key.letter)) + ' ' +
+             std::to_string(vh::mapColumn(move.x)) + ' ' + std::to_string(vh::mapRow(move.y)) +
+             ' ' + std::to_string(colour) + '\n';
+  }
+  return lines.c_str();
+}
+
+// The key that the keypad on the side panel shows at a screen cell, or -1.
+extern "C" EMSCRIPTEN_KEEPALIVE int vh_keypad_key(int column, int row) {
+  return vh::keypadKeyAt(column, row).value_or(-1);
 }
 
 // The page passes its seed as the command line's --seed; the run begins once the page holds the

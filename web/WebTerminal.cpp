@@ -15,12 +15,11 @@ EM_JS(void, pageDraw, (const std::uint32_t* cells, int count),
 constexpr int DefaultForeground = 7;
 
 // A cell as the page reads it: the character in bits 0 to 7, the number of its colour among the
-// sixteen in bits 8 to 11, then bold, underline and reverse. Bold brightens the eight first
-// colours, as terminals do: that is how black in bold is the dark grey of the design.
+// sixteen in bits 8 to 11, then bold, underline and reverse.
 std::uint32_t packedCell(const ScreenBuffer::Cell& cell, int foreground) {
   const TextAttributes& attributes = cell.attributes;
-  if (attributes.bold && foreground < 8) foreground += 8;
-  return static_cast<unsigned char>(cell.glyph) | static_cast<std::uint32_t>(foreground) << 8 |
+  const auto colour = static_cast<std::uint32_t>(shownColour(foreground, attributes.bold));
+  return static_cast<unsigned char>(cell.glyph) | colour << 8 |
          (attributes.bold ? 1U << 12 : 0U) | (attributes.underline ? 1U << 13 : 0U) |
          (attributes.reverse ? 1U << 14 : 0U);
 }

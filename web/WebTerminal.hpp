@@ -12,6 +12,10 @@
 
 namespace vh {
 
+// The number among the sixteen colours of the page that a colour is drawn in: bold brightens the
+// eight first, as terminals do, which is how black in bold is the dark grey of the design.
+constexpr int shownColour(int colour, bool bold) { return bold && colour < 8 ? colour + 8 : colour; }
+
 class WebTerminal final : public Terminal {
  public:
   void start() override { shown_ = ScreenBuffer(); }

@@ -125,7 +125,11 @@
       return;
     }
     keepFiles();
-    if (typed.length > 0) press(typed.shift());
+    if (typed.length > 0) {
+      press(typed.shift());
+    } else {
+      showChoices();
+    }
   }
 
   function press(code) {
@@ -169,6 +173,136 @@
     event.preventDefault();
     press(code);
   });
+
+  // Taps and clicks. A tap on a map cell that an open move of the King reaches makes that move
+  // (the first in the key table, which one key press gives), on the King waits, on a key of the
+  // keypad presses it; where the game waits for any key, a tap anywhere is one. The questions get
+  // two buttons, and the commands buttons of their own, which never take the keyboard's focus.
+  // Where the run waits, as the game numbers the places (its Waiting).
+  const Waiting = {Instructions: 0, Move: 1, Help: 2, AreaEnd: 3, Question: 4, ErrorLine: 5};
+  const AnyKey = 32;
+
+  function openMoves() {
+    return UTF8ToString(_vh_open_moves()).split('\n').filter(Boolean).map((line) => {
+      const [key, column, row, colour] = line.split(' ').map(Number);
+      return {key, column, row, colour};
+    });
+  }
+
+  function cellAt(event) {
+    const first = cells[0].getBoundingClientRect();
+    const last = cells[cells.length - 1].getBoundingClientRect();
+    const column = Math.floor((event.clientX - first.left) * Columns / (last.right - first.left));
+    const row = Math.floor((event.clientY - first.top) * Rows / (last.bottom - first.top));
+    return column >= 0 && column < Columns && row >= 0 && row < Rows ? {column, row} : null;
+  }
+
+  function keyForCell(cell) {
+    const waiting = _vh_waiting();
+    if (waiting === Waiting.Move) {
+      const move = openMoves().find((open) => open.column === cell.column && open.row === cell.row);
+      if (move) return move.key;
+      const key = _vh_keypad_key(cell.column, cell.row);
+      return key >= 0 ? key : null;
+    }
+    const anyKey = [Waiting.Instructions, Waiting.Help, Waiting.AreaEnd, Waiting.ErrorLine];
+    return anyKey.includes(waiting) ? AnyKey : null;
+  }
+
+  // A tap is where the pointer went down, read from the pointer itself: the browser's click may
+  // be moved to a neighbouring cell to help a finger, which would be another move. A pointer that
+  // went down and moved on is a drag, not a tap.
+  let down = null;
+  screen.addEventListener('pointerdown', (event) => {
+    down = event.isPrimary && event.button === 0 ? {x: event.clientX, y: event.clientY} : null;
+  });
+  screen.addEventListener('pointerup', (event) => {
+    const start = down;
+    down = null;
+    if (!running || !start || Math.hypot(event.clientX - start.x, event.clientY - start.y) > 10) {
+      return;
+    }
+    const cell = cellAt({clientX: start.x, clientY: start.y});
+    const key = cell && keyForCell(cell);
+    if (key !== null) press(key);
+  });
+
+  // The colours of the terminal, as the style sheet has them.
+  const palette = Array.from({length: 16}, (_, number) => {
+    const probe = document.createElement('span');
+    probe.className = 'c' + number;
+    screen.append(probe);
+    const colour = getComputedStyle(probe).getPropertyValue('--fg').trim();
+    probe.remove();
+    return colour;
+  });
+
+  // While the mouse is over the screen, the cells that open moves reach are outlined in the
+  // keypad's colours of their moves.
+  let pointerOver = false;
+  let outlined = [];
+  function outlineReach() {
+    for (const cell of outlined) cell.style.boxShadow = '';
+    outlined = [];
+    if (!pointerOver || !running) return;
+    for (const move of openMoves()) {
+      const cell = cells[move.row * Columns + move.column];
+      cell.style.boxShadow = `inset 0 0 0 2px ${palette[move.colour]}`;
+      outlined.push(cell);
+    }
+  }
+  screen.addEventListener('pointerenter', (event) => {
+    pointerOver = event.pointerType === 'mouse';
+    outlineReach();
+  });
+  screen.addEventListener('pointerleave', () => {
+    pointerOver = false;
+    outlineReach();
+  });
+
+  // Buttons that press a key: they keep the focus on the screen, so the keyboard goes on
+  // working, and the moves among them show the colour of what they do now.
+  const buttons = document.getElementById('buttons');
+  const answers = document.getElementById('answers');
+  const moveButtons = [];
+  function keyButton(label, key, title, into) {
+    const button = Object.assign(document.createElement('button'),
+                                 {type: 'button', textContent: label, title, tabIndex: -1});
+    button.addEventListener('pointerdown', (event) => event.preventDefault());
+    button.addEventListener('click', () => {
+      press(key);
+      screen.focus();
+    });
+    into.append(button);
+    return button;
+  }
+  keyButton('Help', '?'.charCodeAt(0), 'Every key (?)', buttons);
+  keyButton('Redraw', 'r'.charCodeAt(0), 'Draw the screen again (r)', buttons);
+  keyButton('Save', 'S'.charCodeAt(0), 'Save and leave after this turn (S)', buttons);
+  // Without a keyboard, the moves the keypad names by letter only: the knight's jumps and the
+  // two-cell moves.
+  if (matchMedia('(hover: none)').matches) {
+    for (const letter of 'qweadzxcYUBNHJKL') {
+      const button = keyButton(letter, letter.charCodeAt(0), `The move of key ${letter}`, buttons);
+      button.classList.add('move');
+      moveButtons.push(button);
+    }
+  }
+  keyButton('Yes', 'y'.charCodeAt(0), 'y', answers).classList.add('answer');
+  keyButton('No', 'n'.charCodeAt(0), 'n', answers).classList.add('answer');
+
+  // After each step: the buttons the place the game waits in needs, and the outlines.
+  function showChoices() {
+    const waiting = running ? _vh_waiting() : -1;
+    answers.hidden = waiting !== Waiting.Question;
+    const open = new Map(openMoves().map((move) => [move.key, move.colour]));
+    for (const button of moveButtons) {
+      const colour = open.get(button.textContent.charCodeAt(0));
+      button.disabled = colour === undefined;
+      button.style.color = colour === undefined ? '' : palette[colour];
+    }
+    outlineReach();
+  }
 
   // The files: the game's folder in the browser's storage, copied there from memory each time
   // the game waits for a key and when the run ends. Copying takes the browser a moment, which a
@@ -388,6 +522,7 @@
     recordings = recordingsPath;
     running = true;
     screen.focus();
+    showChoices();
   };
 
   // Once a seeded game has begun, reloading the page goes on with the game rather than asking
@@ -399,6 +534,7 @@
 
   Module.vhRunEnded = () => {
     running = false;
+    showChoices();
     inPlay = false;
     if (leaving) keepFilesNow();
     keepFiles();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "player/Panel.hpp"
 #include "support/Board.hpp"
 #include "support/Golden.hpp"
 
@@ -19,6 +20,15 @@ TEST_F(Gameplay, FullRedrawShowsTheCapturesAndTheKeysTheyOpen) {
     const Board b = Board::fromPicture({"@P", "=#"}, taken(kills));
     fullRefresh(b.map, b.player, b.creatures, 12);
     golden::expectScreen(terminal, std::string("panel-") + name);
+  }
+  // With every group open, a tap on the keypad finds the key drawn there, and nothing elsewhere.
+  for (int row = 0; row < 24; ++row) {
+    for (int column = 0; column < 80; ++column) {
+      const char shown = terminal.charAt(column, row);
+      const bool onKeypad = row >= 13 && row <= 17 && column >= 60 && shown != ' ';
+      EXPECT_EQ(keypadKeyAt(column, row), onKeypad ? std::optional<int>(shown) : std::nullopt)
+          << column << "," << row;
+    }
   }
 }
 

@@ -557,6 +557,113 @@ async function playOffline(browser, base) {
   log('the manifest reads, the page is installable, and after one visit it plays offline');
 }
 
+// Taps and clicks play the game as its keys do: a game is started, played and saved by clicks
+// alone with a mouse, and by taps alone on a touch screen, and its screen compared, cell for
+// cell, with the terminal's for the same keys. Each in a browser of its own, with no game saved.
+async function tapsAndClicks(base) {
+  const ways = [
+    {how: 'a mouse', viewport: {width: 1280, height: 800}, answer: 'No',
+     tap: (page, x, y) => page.mouse.click(x, y)},
+    {how: 'taps', viewport: {width: 844, height: 390, isMobile: true, hasTouch: true},
+     answer: 'Yes', tap: (page, x, y) => page.touchscreen.tap(x, y)},
+  ];
+  for (const {how, viewport, answer, tap} of ways) {
+    const browser = await launch(path.join(temporary, `profile-${how.replace(' ', '-')}`));
+    try {
+      const page = await openPage(browser, 'about:blank');
+      await page.setViewport(viewport);
+      await page.goto(`${base}?seed=${Seed}`);
+      await playByPointer(page, how, (x, y) => tap(page, x, y), answer);
+    } finally {
+      await browser.close();
+    }
+  }
+}
+
+// The centre of a cell of the page's screen, in the page's pixels.
+function cellCentre(page, column, row) {
+  return page.$eval('#screen', (screen, i) => {
+    const box = screen.querySelectorAll('span')[i].getBoundingClientRect();
+    return [box.x + box.width / 2, box.y + box.height / 2];
+  }, row * Columns + column);
+}
+
+const openMovesOf = (page) => page.evaluate(() => UTF8ToString(_vh_open_moves()))
+  .then((lines) => lines.split('\n').filter(Boolean).map((line) => line.split(' ').map(Number)));
+
+// Plays from the instructions to a save by `tapAt` alone, and answers the question after it.
+async function playByPointer(page, how, tapAt, answer) {
+  const tapCell = async (column, row) => tapAt(...await cellCentre(page, column, row));
+  const tapButton = async (label) => {
+    const [button] = await page.$$(`xpath/.//button[text()="${label}"]`);
+    const box = await button.boundingBox();
+    assert.ok(box.width >= 44 && box.height >= 44, `the ${label} button is ${box.width}x${box.height}`);
+    await tapAt(box.x + box.width / 2, box.y + box.height / 2);
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'screen',
+                 `the ${label} button took the focus`);
+  };
+  const keys = [];
+  const screenOf = () => terminalScreen(keys);
+  await expectScreen(page, screenOf(), `the instructions, by ${how}`);
+  await tapCell(10, 10);
+  keys.push(32);
+  await expectScreen(page, screenOf(), `the first area, by ${how}`);
+  if (how === 'a mouse') {
+    // Over the screen, the mouse shows the cells that open moves reach, in their keypad colours.
+    await page.mouse.move(...await cellCentre(page, 30, 10));
+    const outlined = await page.$$eval('#screen span', (cells) => cells.flatMap((cell, i) =>
+      cell.style.boxShadow ? [[i % 80, Math.floor(i / 80), getComputedStyle(cell).boxShadow]] : []));
+    const open = await openMovesOf(page);
+    assert.deepEqual(outlined.map(([column, row]) => [column, row]),
+                     open.map(([, column, row]) => [column, row]).sort((a, b) => a[1] - b[1] || a[0] - b[0]));
+    assert.ok(outlined.every(([, , shadow], i) => shadow.includes(Palette[open.find(
+      ([, column, row]) => column === outlined[i][0] && row === outlined[i][1])[3]])));
+  }
+
+  // A cell no open move reaches changes nothing; nor does one of the side panel's labels.
+  const before = await pageScreen(page);
+  const reached = new Set((await openMovesOf(page)).map(([, column, row]) => `${column},${row}`));
+  const unreached = [[0, 0], [79, 0], [61, 2]].find(([column, row]) => !reached.has(`${column},${row}`));
+  await tapCell(...unreached);
+  await tapButton('Redraw');
+  keys.push('r'.charCodeAt(0));
+  await expectScreen(page, screenOf(), `a tap that reaches nothing, by ${how}`);
+  assert.equal(screenText(await pageScreen(page)), screenText(before));
+
+  // Each key the keypad shows gives its key.
+  const drawn = await pageScreen(page);
+  for (let row = 13; row <= 17; ++row) {
+    for (let column = 60; column < Columns; ++column) {
+      const key = await page.evaluate((c, r) => _vh_keypad_key(c, r), column, row);
+      if (key < 0 || drawn[row][column][0] === ' ') continue;  // no key, or its group is closed
+      assert.equal(drawn[row][column][0], String.fromCharCode(key), `the keypad at ${column},${row}`);
+      await tapCell(column, row);
+      keys.push(key);
+      await expectScreen(page, screenOf(), `the keypad's ${String.fromCharCode(key)}, by ${how}`);
+    }
+  }
+  // Moves by tapping the cells they reach, then a save.
+  for (let turn = 0; turn < 4; ++turn) {
+    const moves = await openMovesOf(page);
+    const [key, column, row] = moves[turn % moves.length];
+    await tapCell(column, row);
+    keys.push(key);
+    await expectScreen(page, screenOf(), `a move by ${how} (${String.fromCharCode(key)})`);
+  }
+  await tapButton('Save');
+  keys.push('S'.charCodeAt(0));
+  const [wait, column, row] = (await openMovesOf(page)).find(([key]) => key === '.'.charCodeAt(0));
+  await tapCell(column, row);
+  keys.push(wait);
+  await waitFor(`the question after a save by ${how}`, async () =>
+    !(await page.$eval('#answers', (answers) => answers.hidden)));
+  await tapButton(answer);
+  keys.push(answer.toLowerCase().charCodeAt(0));
+  await expectScreen(page, screenOf(), `a game saved by ${how}, and ${answer} to go on`);
+  await page.screenshot({path: path.join(out, `played-by-${how.replace(' ', '-')}.png`)});
+  log(`a game played and saved by ${how} alone`);
+}
+
 // A page opened from a file, which cannot load the game, says in one line how to serve it.
 async function openedFromAFile(browser) {
   const page = await openPage(browser, `file://${path.join(pageDir, 'index.html')}`);
@@ -627,6 +734,7 @@ function launch(userDataDir) {
     const figures = await run(browser, base);
     await storageFull(browser, base);
     await installableAndOffline(base);
+    await tapsAndClicks(base);
     await openedFromAFile(browser);
     await siteDataBlocked(base);
     assert.deepEqual(pageErrors, [], 'the page threw');
