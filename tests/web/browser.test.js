@@ -3,7 +3,8 @@
 // the same seed and keys; the keyboard, the numeric keypad with NumLock on and off, Tab; the files
 // in the browser's storage across reloads; downloads that the native program verifies and goes on
 // with; a damaged saved game; one game per browser; a full storage, and site data blocked; the
-// page installable and played offline after one visit, and opened from a file.
+// page installable and played offline after one visit, updated in place, and opened from a file;
+// taps and clicks.
 // Screenshots and figures go to OUT.
 //
 //   node browser.test.js PAGE_DIR GAME SCREEN_DUMP OUT [CHROMIUM]
@@ -249,9 +250,9 @@ function instrument() {
 
 // --- The test ------------------------------------------------------------------------------
 
-async function startServer() {
+async function startServer(directory = pageDir) {
   const server = childProcess.spawn('python3', ['-u', '-m', 'http.server', '--bind', '127.0.0.1',
-                                                '--directory', pageDir, '0'],
+                                                '--directory', directory, '0'],
                                     {stdio: ['ignore', 'pipe', 'pipe']});
   let output = '';
   server.stdout.on('data', (data) => { output += data; });
@@ -664,6 +665,45 @@ async function playByPointer(page, how, tapAt, answer) {
   log(`a game played and saved by ${how} alone`);
 }
 
+// A new build served in place of the old one is played on the next visit, its service worker
+// drops the old build's files, and the game saved before the update goes on.
+async function updated() {
+  const copy = path.join(temporary, 'served');
+  fs.cpSync(pageDir, copy, {recursive: true});
+  const {server, base} = await startServer(copy);
+  const browser = await launch(path.join(temporary, 'updating-profile'));
+  try {
+    const page = await openPage(browser, `${base}?seed=${Seed}`);
+    await expectScreen(page, terminalScreen([]), 'the instructions before the update');
+    const cacheNames = () => page.evaluate(async () => (await caches.keys()).join());
+    const oldBuild = await waitFor('the old build kept', cacheNames);
+    for (const key of ['Space', 'S', '.']) await page.keyboard.press(key);
+    await waitFor('the question after the save before the update', async () =>
+      /Continue play\? \[Y\/n\]/.test(await screenRow(page, QuestionRow)));
+    await page.keyboard.press('n');
+    await waitFor('the game saved before the update', async () =>
+      /The game has ended/.test(await status(page)));
+
+    const worker = path.join(copy, 'service-worker.js');
+    fs.writeFileSync(worker, fs.readFileSync(worker, 'utf8').replace(oldBuild, 'vardenholt-newbuild'));
+    const index = path.join(copy, 'index.html');
+    fs.writeFileSync(index, fs.readFileSync(index, 'utf8').replace('<title>', '<title>New: '));
+    await page.goto(base);
+    assert.match(await page.title(), /^New: /, 'the next visit plays the new build');
+    await waitFor('the new build kept and the old one dropped', async () =>
+      (await cacheNames()) === 'vardenholt-newbuild');
+    const home = freshHome();
+    terminalScreen(codes(' S.n'), home);
+    const savedGame = fs.readFileSync(path.join(home, '.vh', 'vardenholt.sav'));
+    await page.keyboard.press('Space');
+    await expectScreen(page, terminalScreen([32], freshHome(savedGame)),
+                       'the game saved before the update, after it');
+  } finally {
+    await browser.close();
+    server.kill();
+  }
+}
+
 // A page opened from a file, which cannot load the game, says in one line how to serve it.
 async function openedFromAFile(browser) {
   const page = await openPage(browser, `file://${path.join(pageDir, 'index.html')}`);
@@ -735,6 +775,7 @@ function launch(userDataDir) {
     await storageFull(browser, base);
     await installableAndOffline(base);
     await tapsAndClicks(base);
+    await updated();
     await openedFromAFile(browser);
     await siteDataBlocked(base);
     assert.deepEqual(pageErrors, [], 'the page threw');
