@@ -167,6 +167,20 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* vh_open_moves() {
   return lines.c_str();
 }
 
+// The moves that the keypad names by letter alone, which a device without a keyboard needs
+// buttons for: the knight's jumps and the two-cell moves, in the key table's order.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* vh_letter_moves() {
+  static std::string letters;
+  letters.clear();
+  for (const vh::MoveKey& key : vh::moveKeys()) {
+    if (key.group == vh::KeyGroup::KnightJumps || key.group == vh::KeyGroup::TwoDiagonal ||
+        key.group == vh::KeyGroup::TwoOrthogonal) {
+      letters += key.letter;
+    }
+  }
+  return letters.c_str();
+}
+
 // The key that the keypad on the side panel shows at a screen cell, or -1.
 extern "C" EMSCRIPTEN_KEEPALIVE int vh_keypad_key(int column, int row) {
   return vh::keypadKeyAt(column, row).value_or(-1);

@@ -24,7 +24,10 @@
   Module.print = (text) => say(text, false);
   Module.printErr = (text) => say(text, true);
   Module.onAbort = (what) => say('The game stopped: ' + what, true);
-  Module.onRuntimeInitialized = () => say('');
+  Module.onRuntimeInitialized = () => {
+    say('');
+    addLetterButtons();
+  };
 
   // A page opened from a file cannot load the game's WebAssembly: say how to serve it instead,
   // and never start the game.
@@ -280,9 +283,10 @@
   keyButton('Redraw', 'r'.charCodeAt(0), 'Draw the screen again (r)', buttons);
   keyButton('Save', 'S'.charCodeAt(0), 'Save and leave after this turn (S)', buttons);
   // Without a keyboard, the moves the keypad names by letter only: the knight's jumps and the
-  // two-cell moves.
-  if (matchMedia('(hover: none)').matches) {
-    for (const letter of 'qweadzxcYUBNHJKL') {
+  // two-cell moves, which the game names once it has started.
+  function addLetterButtons() {
+    if (!matchMedia('(hover: none)').matches) return;
+    for (const letter of UTF8ToString(_vh_letter_moves())) {
       const button = keyButton(letter, letter.charCodeAt(0), `The move of key ${letter}`, buttons);
       button.classList.add('move');
       moveButtons.push(button);

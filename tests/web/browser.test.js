@@ -606,6 +606,10 @@ async function playByPointer(page, how, tapAt, answer) {
   const keys = [];
   const screenOf = () => terminalScreen(keys);
   await expectScreen(page, screenOf(), `the instructions, by ${how}`);
+  const letters = await page.$$eval('#buttons button.move', (all) => all.map((b) => b.textContent));
+  const noHover = await page.evaluate(() => matchMedia('(hover: none)').matches);
+  assert.equal(letters.sort().join(''), noHover ? 'BHJKLNUYacdeqwxz' : '',
+               'the buttons of the moves named by letter alone, where nothing hovers');
   await tapCell(10, 10);
   keys.push(32);
   await expectScreen(page, screenOf(), `the first area, by ${how}`);
