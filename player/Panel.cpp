@@ -10,7 +10,6 @@
 namespace vh {
 namespace {
 
-constexpr int PanelColumn = 60;
 constexpr int CountColumn = 71;
 constexpr std::string_view Underline = "------------------";
 
@@ -38,8 +37,8 @@ constexpr int FirstCountRow = 4;
 }  // namespace
 
 void showKeys(KeyGroup group, KeyColour colour) {
-  printAt(PanelColumn, 11, "Controls");
-  printAt(PanelColumn, 12, Underline);
+  printAt(PanelColumn, ControlsRow, "Controls");
+  printAt(PanelColumn, ControlsRow + 1, Underline);
   const KeyLook& look = lookOf(colour);
   for (const MoveKey& key : moveKeys()) {
     if (key.group != group) continue;

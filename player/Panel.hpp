@@ -9,6 +9,11 @@
 
 namespace vh {
 
+// The panel fills the screen from this column to its right edge: the area and the captures at
+// the top, the keypad from the "Controls" heading's row down.
+inline constexpr int PanelColumn = 60;
+inline constexpr int ControlsRow = 11;
+
 // Draws the labels of the captures list with every count shown as 0.
 void initKills();
 // Writes the six capture counts.

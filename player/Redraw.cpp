@@ -63,7 +63,7 @@ std::vector<std::string> helpText() {
 
 void fullRefresh(const Map& map, const Player& player, const CreatureList& creatures, int level) {
   clearScreen();
-  printAt(60, 0, "Area: " + std::to_string(level));
+  printAt(PanelColumn, 0, "Area: " + std::to_string(level));
   showmap(map, player, creatures);
   initKills();
   showKills(player);

@@ -10,7 +10,6 @@
 namespace vh {
 namespace {
 
-constexpr int FirstMessageRow = 19;
 constexpr int MessageWidth = 75;
 
 void drawLook(int x, int y, const Screencell& look) {

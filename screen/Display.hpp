@@ -14,6 +14,9 @@ namespace vh {
 constexpr int mapColumn(int x) { return x - 1; }
 constexpr int mapRow(int y) { return y - 1; }
 
+// The five message lines fill the screen's last rows, below the map.
+inline constexpr int FirstMessageRow = 19;
+
 // Draws map cell (x, y) at its screen cell: a living piece if one stands there
 // (the last in list order wins), else the King, else the terrain.
 void showMapCell(const Map& map, const Player& player, const CreatureList& creatures, int x, int y);

@@ -14,6 +14,7 @@
 
 #include "main/Options.hpp"
 #include "main/Run.hpp"
+#include "map/Mapdata.hpp"
 #include "player/Keys.hpp"
 #include "player/Panel.hpp"
 #include "screen/Display.hpp"
@@ -179,6 +180,41 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* vh_letter_moves() {
     }
   }
   return letters.c_str();
+}
+
+// Every move key and where its move goes, for the page's keypad to place it as the side panel
+// does: one line each, of the key's code and the move's columns and rows.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* vh_pad_keys() {
+  static std::string lines;
+  lines.clear();
+  for (const vh::MoveKey& key : vh::moveKeys()) {
+    lines += std::to_string(static_cast<unsigned char>(key.letter)) + ' ' + std::to_string(key.dx) +
+             ' ' + std::to_string(key.dy) + '\n';
+  }
+  return lines.c_str();
+}
+
+// Where the parts of the screen stand, for a page too narrow for all of it to show them apart:
+// the map's columns and rows from the top left, the panel's first column and the row of its
+// keypad's heading, and the first message line's row.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* vh_layout() {
+  static const std::string layout =
+      std::to_string(vh::mapColumn(vh::MapWidth) + 1) + ' ' +
+      std::to_string(vh::mapRow(vh::MapHeight) + 1) + ' ' + std::to_string(vh::PanelColumn) + ' ' +
+      std::to_string(vh::ControlsRow) + ' ' + std::to_string(vh::FirstMessageRow);
+  return layout.c_str();
+}
+
+// The screen column of the King's cell while the screen shows the map, for the page to keep him
+// in view: as he moves, at the end of an area and when asked whether to go on after a save; -1
+// on the other screens.
+extern "C" EMSCRIPTEN_KEEPALIVE int vh_king_column() {
+  if (!run) return -1;
+  const vh::Game& game = run->game();
+  const bool showsMap =
+      game.waiting == vh::Waiting::Move || game.waiting == vh::Waiting::AreaEnd ||
+      (game.waiting == vh::Waiting::Question && game.ended && game.ended->ending == vh::Ending::Saved);
+  return showsMap ? vh::mapColumn(game.player.x) : -1;
 }
 
 // The key that the keypad on the side panel shows at a screen cell, or -1.

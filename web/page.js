@@ -8,7 +8,11 @@
   const LineHeight = 1.2;  // as the style sheet sets it
 
   const screen = document.getElementById('screen');
+  const view = screen.parentElement;
+  const compact = document.getElementById('compact');
   const statusLine = document.getElementById('status');
+  // Where the game draws the parts of its screen, once it has started.
+  let layout = null;
 
   // The page says one thing at a time; errors stand out.
   function say(text, isError) {
@@ -26,7 +30,12 @@
   Module.onAbort = (what) => say('The game stopped: ' + what, true);
   Module.onRuntimeInitialized = () => {
     say('');
+    const [mapColumns, mapRows, panelColumn, controlsRow, firstMessageRow] =
+        UTF8ToString(_vh_layout()).split(' ').map(Number);
+    layout = {mapColumns, mapRows, panelColumn, controlsRow, firstMessageRow};
     addLetterButtons();
+    addPad();
+    fit();
   };
 
   // A page opened from a file cannot load the game's WebAssembly: say how to serve it instead,
@@ -81,20 +90,112 @@
       if ((now & ~0xff) !== (before & ~0xff)) cells[i].className = styleOf(now);
     }
     drawn.set(packed);
+    follow();
   };
 
-  // The screen takes the largest font that fits it whole in the window.
+  // The screen takes the largest font that fits it whole in the window, unless that makes its
+  // characters too small to read on a screen held upright: then the page follows the King across
+  // the map at a readable size (or shows the whole screen when asked).
+  const Readable = {width: 9, height: 16};
+  const upright = matchMedia('(orientation: portrait)');
+  let wholeAsked = false;
+  let following = false;
+  let cellWidth = 0;
+
   function fit() {
-    const area = screen.parentElement;
-    const probe = cells[0].getBoundingClientRect();
     const size = parseFloat(screen.style.fontSize || '16');
-    const cellWidth = probe.width / size;
-    const fitting = Math.min(area.clientWidth / (Columns * cellWidth),
-                             area.clientHeight / (Rows * LineHeight));
-    screen.style.fontSize = Math.max(4, Math.floor(fitting * 2) / 2) + 'px';
+    const widthPerSize = cells[0].getBoundingClientRect().width / size;
+    const readable = Math.ceil(2 * Math.max(Readable.width / widthPerSize,
+                                            Readable.height / LineHeight)) / 2;
+    const width = document.documentElement.clientWidth;
+    const followable = upright.matches && width < Columns * widthPerSize * readable;
+    following = followable && !wholeAsked;
+    document.body.classList.toggle('follow', following);
+    wholeButton.hidden = !followable;
+    wholeButton.textContent = following ? 'Whole screen' : 'Follow the King';
+    let fitting;
+    if (following) {
+      fitting = Math.max(readable, Math.floor(2 * width / (mapColumns() * widthPerSize)) / 2);
+    } else {
+      view.style.height = '';
+      fitting = Math.max(4, Math.floor(2 * Math.min(
+          view.clientWidth / (Columns * widthPerSize),
+          view.clientHeight / (Rows * LineHeight))) / 2);
+    }
+    screen.style.fontSize = fitting + 'px';
+    cellWidth = widthPerSize * fitting;
+    showingMap = null;
+    follow();
   }
   window.addEventListener('resize', fit);
-  fit();
+
+  const mapColumns = () => layout ? layout.mapColumns : Columns;
+
+  // Following the King: the map's rows around him while the screen shows the map, with the
+  // messages, the area and the captures beneath; the other screens whole, to scroll across.
+  let showingMap = null;
+  function follow() {
+    if (!following) return;
+    const kingColumn = running && layout ? _vh_king_column() : -1;
+    const onMap = kingColumn >= 0;
+    if (onMap !== showingMap) {
+      showingMap = onMap;
+      compact.hidden = !onMap;
+      const rowHeight = cells[Columns].offsetTop - cells[0].offsetTop;
+      view.style.height = (onMap ? layout.mapRows : Rows) * rowHeight + 'px';
+      if (!onMap) view.scrollLeft = 0;
+    }
+    if (!onMap) return;
+    const widest = mapColumns() * cellWidth - view.clientWidth;
+    view.scrollLeft = Math.max(0, Math.min(widest, (kingColumn + 0.5) * cellWidth -
+                                                   view.clientWidth / 2));
+    drawCompact();
+  }
+
+  // The runs of one look among the cells of a row, as spans, with the row's trailing spaces
+  // left out and, for the panel, each run of spaces as one.
+  function spansOf(row, from, to, squeeze) {
+    const spans = [];
+    let end = to;
+    while (end > from && (drawn[row * Columns + end - 1] & 0xff) === 32) --end;
+    for (let column = from; column < end;) {
+      const look = drawn[row * Columns + column] & ~0xff;
+      let text = '';
+      while (column < end && (drawn[row * Columns + column] & ~0xff) === look) {
+        text += String.fromCharCode(drawn[row * Columns + column++] & 0xff);
+      }
+      if (squeeze) text = text.replace(/ +/g, ' ');
+      spans.push(Object.assign(document.createElement('span'),
+                               {className: styleOf(look), textContent: text}));
+    }
+    return spans;
+  }
+
+  const rowText = (row, from, to) =>
+    Array.from(drawn.subarray(row * Columns + from, row * Columns + to),
+               (packed) => String.fromCharCode(packed & 0xff)).join('').trim();
+
+  // The panel's lines above the keypad, but for its underlines, side by side; then the message
+  // lines, wrapped, down to the last that says something.
+  function drawCompact() {
+    const panel = [];
+    for (let row = 0; row < layout.controlsRow; ++row) {
+      const text = rowText(row, layout.panelColumn, Columns);
+      if (text === '' || /^-+$/.test(text)) continue;
+      const item = document.createElement('span');
+      item.append(...spansOf(row, layout.panelColumn, Columns, true));
+      panel.push(item);
+    }
+    const messages = [];
+    for (let row = layout.firstMessageRow; row < Rows; ++row) {
+      const line = document.createElement('div');
+      line.append(...spansOf(row, 0, Columns, false));
+      messages.push(line);
+    }
+    while (messages.length > 0 && messages[messages.length - 1].textContent === '') messages.pop();
+    compact.querySelector('.panel').replaceChildren(...panel);
+    compact.querySelector('.messages').replaceChildren(...messages);
+  }
 
   // Keys: the game says which key presses are its own; those the browser does not see, Tab
   // included, as a terminal passes it on. Each goes to the game as it comes; while a save is being
@@ -215,13 +316,27 @@
   // A tap is where the pointer went down, read from the pointer itself: the browser's click may
   // be moved to a neighbouring cell to help a finger, which would be another move. A pointer that
   // went down and moved on is a drag, not a tap.
+  // While a finger is down, the cells that open moves reach are outlined, as under the mouse.
   let down = null;
+  let pressing = false;
   screen.addEventListener('pointerdown', (event) => {
     down = event.isPrimary && event.button === 0 ? {x: event.clientX, y: event.clientY} : null;
+    pressing = down !== null && event.pointerType !== 'mouse';
+    if (pressing) outlineReach();
+  });
+  // The browser takes a finger that moves on for scrolling.
+  screen.addEventListener('pointercancel', () => {
+    down = null;
+    pressing = false;
+    outlineReach();
   });
   screen.addEventListener('pointerup', (event) => {
     const start = down;
     down = null;
+    if (pressing) {
+      pressing = false;
+      outlineReach();
+    }
     if (!running || !start || Math.hypot(event.clientX - start.x, event.clientY - start.y) > 10) {
       return;
     }
@@ -240,14 +355,14 @@
     return colour;
   });
 
-  // While the mouse is over the screen, the cells that open moves reach are outlined in the
-  // keypad's colours of their moves.
+  // While the mouse is over the screen or a finger on it, the cells that open moves reach are
+  // outlined in the keypad's colours of their moves.
   let pointerOver = false;
   let outlined = [];
   function outlineReach() {
     for (const cell of outlined) cell.style.boxShadow = '';
     outlined = [];
-    if (!pointerOver || !running) return;
+    if (!(pointerOver || pressing) || !running) return;
     for (const move of openMoves()) {
       const cell = cells[move.row * Columns + move.column];
       cell.style.boxShadow = `inset 0 0 0 2px ${palette[move.colour]}`;
@@ -265,33 +380,55 @@
 
   // Buttons that press a key: they keep the focus on the screen, so the keyboard goes on
   // working, and the moves among them show the colour of what they do now.
-  const buttons = document.getElementById('buttons');
+  const commands = document.getElementById('commands');
   const answers = document.getElementById('answers');
   const moveButtons = [];
-  function keyButton(label, key, title, into) {
+  function pageButton(label, title, into, action) {
     const button = Object.assign(document.createElement('button'),
                                  {type: 'button', textContent: label, title, tabIndex: -1});
     button.addEventListener('pointerdown', (event) => event.preventDefault());
     button.addEventListener('click', () => {
-      press(key);
+      action();
       screen.focus();
     });
     into.append(button);
     return button;
   }
-  keyButton('Help', '?'.charCodeAt(0), 'Every key (?)', buttons);
-  keyButton('Redraw', 'r'.charCodeAt(0), 'Draw the screen again (r)', buttons);
-  keyButton('Save', 'S'.charCodeAt(0), 'Save and leave after this turn (S)', buttons);
+  const keyButton = (label, key, title, into) => pageButton(label, title, into, () => press(key));
+  const moveButton = (key, into) => {
+    const letter = String.fromCharCode(key);
+    const button = keyButton(letter, key, `The move of key ${letter}`, into);
+    button.classList.add('move');
+    moveButtons.push(button);
+    return button;
+  };
+  keyButton('Help', '?'.charCodeAt(0), 'Every key (?)', commands);
+  keyButton('Redraw', 'r'.charCodeAt(0), 'Draw the screen again (r)', commands);
+  keyButton('Save', 'S'.charCodeAt(0), 'Save and leave after this turn (S)', commands);
+  const wholeButton = pageButton('Whole screen', 'The whole screen, or the map around the King',
+                                 commands, () => {
+                                   wholeAsked = following;
+                                   fit();
+                                 });
   // Without a keyboard, the moves the keypad names by letter only: the knight's jumps and the
   // two-cell moves, which the game names once it has started.
   function addLetterButtons() {
     if (!matchMedia('(hover: none)').matches) return;
     for (const letter of UTF8ToString(_vh_letter_moves())) {
-      const button = keyButton(letter, letter.charCodeAt(0), `The move of key ${letter}`, buttons);
-      button.classList.add('move');
-      moveButtons.push(button);
+      moveButton(letter.charCodeAt(0), document.getElementById('letters'));
     }
   }
+  // Where the page follows the King, the side panel's keypad is out of sight: the page shows every
+  // move key where the panel does, around the King's own key.
+  function addPad() {
+    const pad = document.getElementById('pad');
+    for (const line of UTF8ToString(_vh_pad_keys()).split('\n').filter(Boolean)) {
+      const [key, dx, dy] = line.split(' ').map(Number);
+      const button = moveButton(key, pad);
+      button.style.gridArea = `${dy + 3} / ${dx + 3}`;
+    }
+  }
+  fit();
   keyButton('Yes', 'y'.charCodeAt(0), 'y', answers).classList.add('answer');
   keyButton('No', 'n'.charCodeAt(0), 'n', answers).classList.add('answer');
 
@@ -306,6 +443,7 @@
       button.style.color = colour === undefined ? '' : palette[colour];
     }
     outlineReach();
+    follow();
   }
 
   // The files: the game's folder in the browser's storage, copied there from memory each time

@@ -33,6 +33,16 @@ const Palette = ['#000000', '#bb0000', '#00bb00', '#bbbb00', '#0000bb', '#bb00bb
 const DefaultForeground = 7;
 // The rows of the map and of the panel beside it, above the message lines.
 const MapRows = 20;
+// Where the map, the panel and the messages stand: the map's columns and rows, the panel's first
+// column, the row of its keypad's heading and the centre of its vi-like keys, the first message
+// line's row.
+const MapColumns = 59;
+const MapHeight = 19;
+const PanelColumn = 60;
+const ControlsRow = 11;
+const ViCentre = 64;
+const KeypadCentreRow = 15;
+const FirstMessageRow = 19;
 // The row of the question after a game: "Continue play?" or "Play again?".
 const QuestionRow = 15;
 const Viewport = {width: 1100, height: 640};
@@ -561,32 +571,241 @@ async function playOffline(browser, base) {
 // Taps and clicks play the game as its keys do: a game is started, played and saved by clicks
 // alone with a mouse, and by taps alone on a touch screen, and its screen compared, cell for
 // cell, with the terminal's for the same keys. Each in a browser of its own, with no game saved.
+// Each in a browser of its own, as each is a device of its own; what each measured.
 async function tapsAndClicks(base) {
+  const Phone = {isMobile: true, hasTouch: true};
   const ways = [
     {how: 'a mouse', viewport: {width: 1280, height: 800}, answer: 'No',
      tap: (page, x, y) => page.mouse.click(x, y)},
-    {how: 'taps', viewport: {width: 844, height: 390, isMobile: true, hasTouch: true},
+    {how: 'taps', viewport: {width: 844, height: 390, ...Phone},
      answer: 'Yes', tap: (page, x, y) => page.touchscreen.tap(x, y)},
+    {how: 'taps upright', viewport: {width: 390, height: 844, ...Phone}},
   ];
+  const measured = [];
   for (const {how, viewport, answer, tap} of ways) {
-    const browser = await launch(path.join(temporary, `profile-${how.replace(' ', '-')}`));
+    const browser = await launch(path.join(temporary, `profile-${how.replaceAll(' ', '-')}`));
     try {
       const page = await openPage(browser, 'about:blank');
       await page.setViewport(viewport);
       await page.goto(`${base}?seed=${Seed}`);
-      await playByPointer(page, how, (x, y) => tap(page, x, y), answer);
+      const sizes = answer === undefined ? await playUpright(page) :
+                                           await playByPointer(page, how, (x, y) => tap(page, x, y), answer);
+      const size = `${viewport.width}x${viewport.height}`;
+      assert.ok(sizes.button.every((side) => side >= 44), `${size}: a control of ${sizes.button}`);
+      measured.push({size, ...sizes});
     } finally {
       await browser.close();
     }
   }
+  return measured;
 }
 
-// The centre of a cell of the page's screen, in the page's pixels.
-function cellCentre(page, column, row) {
+// The smallest character and button that show in the window, in CSS pixels: the screen's cells
+// that its frame leaves in sight, the messages and captures beneath it where they show, and every
+// control of the page.
+function smallestShown(page) {
+  return page.evaluate(() => {
+    const inWindow = (box) => box.width > 0 && box.right > 0 && box.bottom > 0 &&
+                              box.left < innerWidth && box.top < innerHeight;
+    const frame = document.querySelector('main').getBoundingClientRect();
+    const inFrame = (box) => box.right > frame.left && box.left < frame.right &&
+                             box.bottom > frame.top && box.top < frame.bottom;
+    const smallest = (boxes) => boxes.length === 0 ? null :
+      [Math.min(...boxes.map((box) => box.width)), Math.min(...boxes.map((box) => box.height))];
+    const cells = [...document.querySelectorAll('#screen span')].map((cell) => cell.getBoundingClientRect())
+      .filter((box) => inWindow(box) && inFrame(box));
+    // A run of characters is as wide as its characters together.
+    const runs = [...document.querySelectorAll('#compact span span')].filter((run) => run.textContent)
+      .map((run) => {
+        const box = run.getBoundingClientRect();
+        return {width: box.width / run.textContent.length, height: box.height, box};
+      }).filter((run) => inWindow(run.box));
+    const buttons = [...document.querySelectorAll('button, .load, summary')].map((button) => button.getBoundingClientRect())
+      .filter(inWindow);
+    return {character: smallest([...cells, ...runs]), button: smallest(buttons), cells: cells.length};
+  });
+}
+
+const tapBox = (page, box) => page.touchscreen.tap(box.x + box.width / 2, box.y + box.height / 2);
+
+// The button of `selector` that reads `label`, where it is on the page.
+async function buttonBox(page, selector, label) {
+  for (const button of await page.$$(selector)) {
+    if (await button.evaluate((b) => b.textContent) === label) return button.boundingBox();
+  }
+  throw new Error(`no button ${label} in ${selector}`);
+}
+
+// The page's screen columns that its frame shows whole, and its rows.
+const shownCells = (page) => page.evaluate(() => {
+  const frame = document.querySelector('main').getBoundingClientRect();
+  const lines = [...document.querySelectorAll('#screen > div')];
+  const rows = lines.filter((line) => {
+    const box = line.getBoundingClientRect();
+    return box.top >= frame.top - 0.5 && box.bottom <= frame.bottom + 0.5;
+  }).map((line) => lines.indexOf(line));
+  const columns = [...lines[0].children].flatMap((cell, column) => {
+    const box = cell.getBoundingClientRect();
+    return box.left >= frame.left - 0.5 && box.right <= frame.right + 0.5 ? [column] : [];
+  });
+  return {rows, columns};
+});
+
+const range = (from, to) => Array.from({length: to - from}, (_, i) => from + i);
+const kingColumnOf = (screen) => screen.rows.slice(0, MapRows).find((row) => row.includes('@'))
+  .indexOf('@');
+
+// The panel's lines above its keypad and the message lines, as the page sets them out beneath
+// the map: the panel's spaces squeezed and its underlines left out, the messages down to the last
+// that says something.
+function compactOf(screen) {
+  const panel = screen.rows.slice(0, ControlsRow).map((row) => row.slice(PanelColumn).trim().replace(/ +/g, ' '))
+    .filter((line) => line !== '' && !/^-+$/.test(line));
+  const messages = screen.rows.slice(FirstMessageRow).map((row) => row.trimEnd());
+  while (messages.length > 0 && messages[messages.length - 1] === '') messages.pop();
+  return {panel, messages};
+}
+
+const pageCompact = (page) => page.evaluate(() => ({
+  panel: [...document.querySelectorAll('#compact .panel > span')].map((item) => item.textContent),
+  messages: [...document.querySelectorAll('#compact .messages > div')].map((line) => line.textContent),
+}));
+
+// On a phone held upright: the map around the King at a readable size, following him, with the
+// messages, the area and the captures beneath and the keypad's keys below it; the other screens
+// whole, to scroll across, and the whole screen on demand. Played and saved by taps alone.
+async function playUpright(page) {
+  const keys = [];
+  const screenOf = () => terminalScreen(keys);
+  const tapCell = async (column, row) => tapBox(page, await cellBox(page, column, row));
+  const tapKey = async (letter) => {
+    await tapBox(page, await buttonBox(page, '#pad button', letter));
+    keys.push(letter.charCodeAt(0));
+  };
+  const expectFollowed = async (what) => {
+    const screen = screenOf();
+    await expectScreen(page, screen, what);
+    const shown = await shownCells(page);
+    assert.deepEqual(shown.rows, range(0, MapHeight), `${what}: the map's rows, and only they`);
+    const king = kingColumnOf(screen);
+    assert.ok(shown.columns.includes(king), `${what}: the King's column ${king} in ${shown.columns}`);
+    assert.ok(shown.columns.length >= 43, `${what}: ${shown.columns.length} columns shown`);
+    assert.ok(shown.columns.at(-1) <= MapColumns - 1 || shown.columns[0] === 0,
+              `${what}: the frame goes past the map (${shown.columns[0]} to ${shown.columns.at(-1)})`);
+    await waitFor(`${what}: the messages, area and captures beneath the map`, async () =>
+      JSON.stringify(await pageCompact(page)) === JSON.stringify(compactOf(screen)));
+  };
+
+  // The instructions: the whole of their width, to scroll across.
+  await expectScreen(page, screenOf(), 'the instructions, upright');
+  const instructions = await shownCells(page);
+  assert.deepEqual(instructions.rows, range(0, Rows), 'all the instructions\' rows');
+  assert.equal(instructions.columns[0], 0);
+  await tapCell(10, 10);
+  keys.push(32);
+  await expectFollowed('the first area, upright');
+  const sizes = await smallestShown(page);
+  assert.ok(sizes.character[0] >= 9 && sizes.character[1] >= 16,
+            `upright, a character of ${sizes.character}`);
+  assert.ok(await page.$eval('#compact', (section) => !section.hidden));
+
+  // A cell no open move reaches does nothing; a finger held on it shows the cells that open
+  // moves reach until it lifts.
+  const open = await openMovesOf(page);
+  assert.ok(!open.some(([, column, row]) => column === 0 && row === 0));
+  const before = await pageScreen(page);
+  const corner = await cellBox(page, 0, 0);
+  await page.touchscreen.touchStart(corner.x + corner.width / 2, corner.y + corner.height / 2);
+  const outlined = () => page.$$eval('#screen span', (cells) =>
+    cells.flatMap((cell, i) => cell.style.boxShadow ? [`${i % 80},${Math.floor(i / 80)}`] : []));
+  assert.deepEqual((await outlined()).sort(), open.map(([, column, row]) => `${column},${row}`).sort(),
+                   'a finger down outlines the cells that open moves reach');
+  await page.touchscreen.touchEnd();
+  assert.deepEqual(await outlined(), [], 'the outlines go with the finger');
+  await tapBox(page, await buttonBox(page, '#commands button', 'Redraw'));
+  keys.push('r'.charCodeAt(0));
+  await expectFollowed('a tap that reaches nothing, upright');
+  assert.equal(screenText(await pageScreen(page)), screenText(before));
+
+  // The keypad's keys stand as the side panel shows them, in the colours of their moves.
+  const pad = await page.$$eval('#pad button', (buttons) => buttons.map((button) => {
+    const place = getComputedStyle(button);
+    return [button.textContent, Number(place.gridRowStart), Number(place.gridColumnStart),
+            button.disabled, button.style.color];
+  }));
+  const drawn = screenOf();
+  assert.equal(pad.length, 25);
+  for (const [letter, padRow, padColumn, disabled, colour] of pad) {
+    const onPanel = drawn.rows[KeypadCentreRow + padRow - 3][ViCentre + padColumn - 3];
+    assert.ok(onPanel === letter || onPanel === ' ',
+              `the pad's ${letter} stands where the panel's keypad has it (${onPanel})`);
+    const move = open.find(([key]) => key === letter.charCodeAt(0));
+    assert.equal(disabled, move === undefined, `the pad's ${letter} is open as its move is`);
+    if (move) assert.equal(colour, Palette[move[3]], `the pad's ${letter} in its move's colour`);
+  }
+
+  // Off towards the map's right edge: the frame follows the King, who stays in sight.
+  await tapKey('l');
+  await expectFollowed('a move by the pad, upright');
+  let scrolled = false;
+  for (let turn = 0; turn < 30 && !scrolled; ++turn) {
+    const moves = await openMovesOf(page);
+    const shown = await shownCells(page);
+    const [key, column, row] = moves.filter(([, column]) => shown.columns.includes(column))
+      .reduce((best, move) => move[1] > best[1] ? move : best);
+    await tapCell(column, row);
+    keys.push(key);
+    await expectFollowed(`a move towards the right, upright (${String.fromCharCode(key)})`);
+    scrolled = (await shownCells(page)).columns[0] > 0;
+  }
+  assert.ok(scrolled, 'the frame followed the King to the right');
+  await page.screenshot({path: path.join(out, 'played-upright.png')});
+
+  // The help screen whole, to scroll across; the map again after it.
+  await tapBox(page, await buttonBox(page, '#commands button', 'Help'));
+  keys.push('?'.charCodeAt(0));
+  await expectScreen(page, screenOf(), 'the help screen, upright');
+  assert.deepEqual((await shownCells(page)).rows, range(0, Rows), 'all the help screen\'s rows');
+  assert.ok(await page.$eval('#compact', (section) => section.hidden));
+  await tapCell(5, 5);
+  keys.push(32);
+  await expectFollowed('back from the help screen, upright');
+
+  // The whole screen on demand, every cell of it in the window; then the King followed again.
+  await tapBox(page, await buttonBox(page, '#commands button', 'Whole screen'));
+  const whole = await shownCells(page);
+  assert.deepEqual([whole.rows, whole.columns], [range(0, Rows), range(0, Columns)],
+                   'the whole screen in the window');
+  assert.ok((await cellBox(page, Columns - 1, Rows - 1)).x + 1 < 390);
+  await tapBox(page, await buttonBox(page, '#commands button', 'Follow the King'));
+  await expectFollowed('following the King again');
+
+  // Saved by taps; the question's buttons in sight.
+  await tapBox(page, await buttonBox(page, '#commands button', 'Save'));
+  keys.push('S'.charCodeAt(0));
+  await tapKey('.');
+  await waitFor('the question after a save, upright', async () =>
+    !(await page.$eval('#answers', (answers) => answers.hidden)));
+  const yes = await buttonBox(page, '#answers button', 'Yes');
+  assert.ok(yes.y + yes.height <= 844, 'the question\'s buttons in the window');
+  await tapBox(page, yes);
+  keys.push('y'.charCodeAt(0));
+  await expectFollowed('a game saved by taps upright, and Yes to go on');
+  log('a game played and saved by taps on a phone held upright');
+  return sizes;
+}
+
+// Where a cell of the page's screen is, in the page's pixels.
+function cellBox(page, column, row) {
   return page.$eval('#screen', (screen, i) => {
     const box = screen.querySelectorAll('span')[i].getBoundingClientRect();
-    return [box.x + box.width / 2, box.y + box.height / 2];
+    return {x: box.x, y: box.y, width: box.width, height: box.height};
   }, row * Columns + column);
+}
+
+async function cellCentre(page, column, row) {
+  const box = await cellBox(page, column, row);
+  return [box.x + box.width / 2, box.y + box.height / 2];
 }
 
 const openMovesOf = (page) => page.evaluate(() => UTF8ToString(_vh_open_moves()))
@@ -606,13 +825,15 @@ async function playByPointer(page, how, tapAt, answer) {
   const keys = [];
   const screenOf = () => terminalScreen(keys);
   await expectScreen(page, screenOf(), `the instructions, by ${how}`);
-  const letters = await page.$$eval('#buttons button.move', (all) => all.map((b) => b.textContent));
+  const letters = await page.$$eval('#letters button', (all) => all.map((b) => b.textContent));
   const noHover = await page.evaluate(() => matchMedia('(hover: none)').matches);
   assert.equal(letters.sort().join(''), noHover ? 'BHJKLNUYacdeqwxz' : '',
                'the buttons of the moves named by letter alone, where nothing hovers');
   await tapCell(10, 10);
   keys.push(32);
   await expectScreen(page, screenOf(), `the first area, by ${how}`);
+  const sizes = await smallestShown(page);
+  assert.equal(sizes.cells, Rows * Columns, `the whole screen shows, by ${how}`);
   if (how === 'a mouse') {
     // Over the screen, the mouse shows the cells that open moves reach, in their keypad colours.
     await page.mouse.move(...await cellCentre(page, 30, 10));
@@ -667,6 +888,7 @@ async function playByPointer(page, how, tapAt, answer) {
   await expectScreen(page, screenOf(), `a game saved by ${how}, and ${answer} to go on`);
   await page.screenshot({path: path.join(out, `played-by-${how.replace(' ', '-')}.png`)});
   log(`a game played and saved by ${how} alone`);
+  return sizes;
 }
 
 // A new build served in place of the old one is played on the next visit, its service worker
@@ -741,7 +963,7 @@ async function siteDataBlocked(base) {
   }
 }
 
-function report(figures) {
+function report(figures, measured) {
   const kb = (bytes) => `${(bytes / 1024).toFixed(0)} KB`;
   const latencies = figures.keyLatencies;
   const lines = [
@@ -753,6 +975,9 @@ function report(figures) {
       `(${figures.warmLoad.arrived.toFixed(0)} ms)`,
     `a key to the screen drawn: median ${median(latencies).toFixed(1)} ms, ` +
       `slowest ${Math.max(...latencies).toFixed(1)} ms over ${latencies.length} steps`,
+    ...measured.map(({size, character, button}) => `${size}: the smallest character ` +
+      `${character.map((v) => v.toFixed(1)).join('x')}, the smallest button ` +
+      `${button.map((v) => v.toFixed(0)).join('x')} CSS pixels`),
   ];
   fs.writeFileSync(path.join(out, 'figures.txt'), lines.join('\n') + '\n');
   lines.forEach((line) => console.log(`browser: ${line}`));
@@ -778,12 +1003,12 @@ function launch(userDataDir) {
     const figures = await run(browser, base);
     await storageFull(browser, base);
     await installableAndOffline(base);
-    await tapsAndClicks(base);
+    const measured = await tapsAndClicks(base);
     await updated();
     await openedFromAFile(browser);
     await siteDataBlocked(base);
     assert.deepEqual(pageErrors, [], 'the page threw');
-    report(figures);
+    report(figures, measured);
     console.log(`browser: passed; screenshots in ${out}`);
   } catch (error) {
     failed = true;
