@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <deque>
 #include <new>
 #include <utility>
 
 #include "main/Game.hpp"
+#include "record/EventFeed.hpp"
 #include "save/Folder.hpp"
 #include "save/Savefile.hpp"
 #include "screen/Screen.hpp"
@@ -15,122 +15,9 @@
 namespace vh {
 namespace {
 
-using EventSource = std::function<std::optional<RecordedEvent>()>;
-
 // What comes of the wait before a replayed key: the key, or the end of the replay because the
 // watcher stopped it or a signal came from outside.
 enum class Pace { Next, Stopped, Interrupted };
-
-// Hands a recording's events to the game as it comes to them: each key to a key read, each
-// failed write to the write it stands for.
-class EventFeed {
- public:
-  EventFeed(EventSource source, const RecordingStart& start)
-      : source_(std::move(source)),
-        notesFailures_(earlierVersion(FirstRecordingVersion, start.gameVersion)) {}
-
-  // The next key, or the signal that ended the game; none when the recording holds no more.
-  std::optional<Input> nextInput() {
-    for (;;) {
-      std::optional<RecordedEvent> event = take();
-      if (!event) return std::nullopt;
-      if (const auto* key = std::get_if<RecordedKey>(&*event)) {
-        if (key->signal == 0) {
-          unused_ += pending_.size();  // failed writes that the game never came to
-          pending_.clear();
-          return Input{key->key, 0};
-        }
-        // The save that a signal forces comes after it, and its failure before it.
-        signalled_ = true;
-        return Input{NoKey, key->signal};
-      }
-      if (const auto* result = std::get_if<GameSummary>(&*event)) {
-        recorded_ = *result;
-        return std::nullopt;
-      }
-      hold(std::get<FailedWrite>(std::move(*event)));
-    }
-  }
-
-  // Raises the recorded error when the recording says this write failed here.
-  void checkWrite(const std::string& name, const std::string& text) {
-    while (peek() && std::holds_alternative<FailedWrite>(*peek())) {
-      hold(std::get<FailedWrite>(*take()));
-    }
-    if (!pending_.empty() && pending_.front().name == name) {
-      const FailedWrite failure = std::move(pending_.front());
-      pending_.pop_front();
-      fail(name, text, failure);
-    }
-    // Recordings made before failed writes were noted still tell one: a game that a signal
-    // stopped is one whose last save failed.
-    const GameSummary* result = peek() ? std::get_if<GameSummary>(&*peek()) : nullptr;
-    if (!notesFailures_ && signalled_ && name == SaveEntry && result &&
-        result->ending == Ending::Stopped) {
-      fail(name, text, FailedWrite{name, 1, "File Error: " + name + ": the save failed"});
-    }
-  }
-
-  // Counts the keys and failed writes that the game never came to, and reads the result.
-  std::size_t drain() {
-    unused_ += pending_.size();
-    pending_.clear();
-    while (const std::optional<RecordedEvent> event = take()) {
-      if (const auto* result = std::get_if<GameSummary>(&*event)) {
-        recorded_ = *result;
-      } else {
-        ++unused_;
-      }
-    }
-    return unused_;
-  }
-
-  const std::optional<GameSummary>& recorded() const { return recorded_; }
-  const std::optional<std::string>& unwrittenSave() const { return unwrittenSave_; }
-
- private:
-  // No game writes more than a few files between two keys.
-  void hold(FailedWrite failure) {
-    constexpr std::size_t MostWritesBetweenKeys = 8;
-    if (pending_.size() == MostWritesBetweenKeys) {
-      throw GameError("Invalid recording: more failed writes than the game makes between keys",
-                      BadRecordingCode);
-    }
-    pending_.push_back(std::move(failure));
-  }
-
-  [[noreturn]] void fail(const std::string& name, const std::string& text,
-                         const FailedWrite& failure) {
-    if (name == SaveEntry) unwrittenSave_ = text;
-    throw GameError(failure.message, failure.code);
-  }
-
-  const std::optional<RecordedEvent>& peek() {
-    if (!lookahead_ && !ended_) {
-      lookahead_ = source_();
-      ended_ = !lookahead_;
-    }
-    return lookahead_;
-  }
-
-  std::optional<RecordedEvent> take() {
-    if (lookahead_) return std::exchange(lookahead_, std::nullopt);
-    if (ended_) return std::nullopt;
-    std::optional<RecordedEvent> event = source_();
-    ended_ = !event;
-    return event;
-  }
-
-  EventSource source_;
-  bool notesFailures_;
-  std::optional<RecordedEvent> lookahead_;
-  std::deque<FailedWrite> pending_;  // read, and not yet come to
-  bool ended_ = false;
-  bool signalled_ = false;
-  std::size_t unused_ = 0;
-  std::optional<GameSummary> recorded_;
-  std::optional<std::string> unwrittenSave_;
-};
 
 // A screen that shows nothing, for a replay that only checks where the game ends.
 class NoScreen final : public Terminal {
@@ -372,23 +259,7 @@ Recording loadRecording(const std::string& path) {
 
 ReplayResult replayGame(const Recording& recording, Terminal& screen,
                         const std::function<void()>& beforeEachKey) {
-  std::size_t key = 0;
-  std::size_t failure = 0;
-  bool resultGiven = false;
-  EventFeed feed(
-      [&]() -> std::optional<RecordedEvent> {
-        if (failure < recording.failedWrites.size() &&
-            recording.failedWrites[failure].first <= key) {
-          return recording.failedWrites[failure++].second;
-        }
-        if (key < recording.keys.size()) return recording.keys[key++];
-        if (recording.result && !resultGiven) {
-          resultGiven = true;
-          return *recording.result;
-        }
-        return std::nullopt;
-      },
-      recording.start);
+  EventFeed feed(eventsOf(recording), recording.start);
   const UsingTerminal replaying(screen);
   startScreen();
   return play(recording.start, feed,

@@ -45,6 +45,8 @@ class MemoryStore final : public Store {
       : files_(std::move(files)), beforeWrite_(std::move(beforeWrite)) {}
 
   const std::map<std::string, std::string>& files() const { return files_; }
+  // Puts these files in place of all it holds.
+  void replaceAll(std::map<std::string, std::string> files) { files_ = std::move(files); }
 
   bool holds(const std::string& name) override { return files_.contains(name); }
   std::string read(const std::string& name, std::size_t maxSize) override;
