@@ -10,6 +10,7 @@
 #include "main/Vardenholt.hpp"
 #include "record/Recover.hpp"
 #include "record/Replay.hpp"
+#include "record/Watch.hpp"
 #include "save/Savefile.hpp"
 #include "save/Savelock.hpp"
 #include "screen/CursesTerminal.hpp"

@@ -15,10 +15,6 @@
 namespace vh {
 namespace {
 
-// What comes of the wait before a replayed key: the key, or the end of the replay because the
-// watcher stopped it or a signal came from outside.
-enum class Pace { Next, Stopped, Interrupted };
-
 // A screen that shows nothing, for a replay that only checks where the game ends.
 class NoScreen final : public Terminal {
  public:
@@ -36,53 +32,11 @@ class NoScreen final : public Terminal {
   int readKeyWithin(int) override { return NoKey; }
 };
 
-// The pause before each replayed key, which the watcher's keys steer.
-class Pacer {
- public:
-  Pacer(Terminal& screen, const ReplayClock& clock) : screen_(screen), clock_(clock) {}
-
-  // Waits out the pause before the next key, acting on the watcher's keys meanwhile.
-  Pace waitForTurn() {
-    auto due = clock_() + pause_;
-    for (;;) {
-      const auto left = std::chrono::ceil<std::chrono::milliseconds>(due - clock_());
-      if (!paused_ && left.count() <= 0) return Pace::Next;
-      const int key =
-          paused_ ? screen_.readKey() : screen_.readKeyWithin(static_cast<int>(left.count()));
-      if (pendingSignal() != 0) return Pace::Interrupted;
-      switch (key) {
-        case ' ':
-          paused_ = !paused_;
-          due = clock_() + pause_;
-          break;
-        case '+': pause_ = std::max(pause_ / 2, Fastest); break;
-        case '-': pause_ = std::min(pause_ * 2, Slowest); break;
-        case 'q':
-        case 'Q': return Pace::Stopped;
-        default: break;
-      }
-    }
-  }
-
- private:
-  static constexpr std::chrono::milliseconds Fastest{25}, Slowest{3200};
-
-  Terminal& screen_;
-  const ReplayClock& clock_;
-  std::chrono::milliseconds pause_{200};
-  bool paused_ = false;
-};
-
-// The recorded game on the terminal in use, from its files and generator as it began, each key
-// given once `beforeKey` lets it. Every error that ends it is the replay's result, never the
+// The recorded game on the terminal in use, from its files and generator as it began, with
+// `beforeKey` told before each key. Every error that ends it is the replay's result, never the
 // caller's.
-struct Played {
-  ReplayResult result;
-  Pace pace;  // how the wait before the last key ended
-};
-
-Played play(const RecordingStart& start, EventFeed& feed,
-            const std::function<Pace()>& beforeKey = {}) {
+ReplayResult play(const RecordingStart& start, EventFeed& feed,
+                  const std::function<void()>& beforeKey = {}) {
   std::map<std::string, std::string> files;
   if (start.savedGame) files[SaveEntry] = *start.savedGame;
   if (start.highScore) files[HighScoreEntry] = *start.highScore;
@@ -92,15 +46,14 @@ Played play(const RecordingStart& start, EventFeed& feed,
   const UsingStore inMemory(store);
   lfRestore(start.generator);
   ReplayResult result{};
-  Pace pace = Pace::Next;
   try {
     Terminal& screen = terminalInUse();
     Game game = startOneGame(screen.colours());
     Answer answer = settleFiles(game, opening(game), store);
     showUpdates(screen, answer.updates);
     while (answer.waiting != Waiting::Over) {
-      pace = beforeKey ? beforeKey() : Pace::Next;
-      const std::optional<Input> input = pace == Pace::Next ? feed.nextInput() : std::nullopt;
+      if (beforeKey) beforeKey();
+      const std::optional<Input> input = feed.nextInput();
       if (!input) break;
       answer = settleFiles(game, step(game, *input), store);
       showUpdates(screen, answer.updates);
@@ -116,7 +69,7 @@ Played play(const RecordingStart& start, EventFeed& feed,
   result.recorded = feed.recorded();
   result.files = store.files();
   result.unwrittenSave = feed.unwrittenSave();
-  return Played{std::move(result), pace};
+  return result;
 }
 
 // A recording file read as a stream, with its events fed to a game.
@@ -210,47 +163,6 @@ Verdict verify(const std::string& path, const std::optional<ReplayResult>& previ
   }
 }
 
-// The last words of a replay, on the bottom line, until the watcher presses a key.
-void sayGoodbye(Terminal& screen, const char* text) {
-  printAtColour(0, 23, text, Colour::Yellow, Attribute::Bold);
-  updateScreen();
-  screen.readKey();
-}
-
-// Holds the screen for a replay and gives it back however the replay ends.
-class ReplayScreen {
- public:
-  ReplayScreen() {
-    startScreen();
-    hideCursor();
-  }
-  ~ReplayScreen() {
-    showCursor();
-    endScreen();
-  }
-  ReplayScreen(const ReplayScreen&) = delete;
-  ReplayScreen& operator=(const ReplayScreen&) = delete;
-};
-
-// Shows the recording on the screen; the error line that ended it, if one did.
-std::optional<std::string> show(RecordingFile& recording, Terminal& screen,
-                                const ReplayClock& clock) {
-  Pacer pacer(screen, clock);
-  const UsingTerminal watched(screen);
-  const ReplayScreen session;
-  const auto [result, pace] =
-      play(recording.start(), recording.feed(), [&pacer] { return pacer.waitForTurn(); });
-  if (pace != Pace::Next) return std::nullopt;  // the watcher had seen enough, or a signal came
-  if (result.error) {
-    printAtColour(0, 22, *result.error, Colour::Red, Attribute::Bold);
-    sayGoodbye(screen, "The recording cannot be replayed further: press any key to leave.");
-    return result.error;
-  }
-  sayGoodbye(screen, result.reached ? "The recording is over: press any key to leave."
-                                    : "The recording stops here: press any key to leave.");
-  return std::nullopt;
-}
-
 }  // namespace
 
 Recording loadRecording(const std::string& path) {
@@ -262,12 +174,7 @@ ReplayResult replayGame(const Recording& recording, Terminal& screen,
   EventFeed feed(eventsOf(recording), recording.start);
   const UsingTerminal replaying(screen);
   startScreen();
-  return play(recording.start, feed,
-              [&beforeEachKey] {
-                if (beforeEachKey) beforeEachKey();
-                return Pace::Next;
-              })
-      .result;
+  return play(recording.start, feed, beforeEachKey);
 }
 
 ReplayResult replayFile(const std::string& path,
@@ -277,7 +184,7 @@ ReplayResult replayFile(const std::string& path,
   NoScreen nothingShown;
   const UsingTerminal noScreen(nothingShown);
   startScreen();
-  return play(recording.start(), recording.feed()).result;
+  return play(recording.start(), recording.feed());
 }
 
 int verifyRecordings(const std::vector<std::string>& paths) {
@@ -294,23 +201,6 @@ int verifyRecordings(const std::vector<std::string>& paths) {
   }
   std::fflush(stdout);
   return good ? 0 : 1;
-}
-
-int watchRecording(const std::string& path, Terminal& screen, const ReplayClock& clock) {
-  std::optional<std::string> failure;
-  try {
-    RecordingFile recording(path);
-    failure = show(recording, screen, clock);
-  } catch (const GameError& error) {
-    failure = errorLine(error);
-  } catch (const std::bad_alloc&) {
-    failure = "out of memory";
-  } catch (const std::exception& error) {
-    failure = printableText(error.what());
-  }
-  if (!failure) return 0;
-  std::fprintf(stderr, "vardenholt: %s\n", failure->c_str());
-  return 1;
 }
 
 }  // namespace vh

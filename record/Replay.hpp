@@ -3,7 +3,6 @@
 // file but the recording.
 #pragma once
 
-#include <chrono>
 #include <functional>
 #include <map>
 #include <string>
@@ -44,15 +43,6 @@ ReplayResult replayFile(const std::string& path,
 // must follow the one before it in the list, the game that saved it. Returns 0 when every
 // recording verifies, 1 otherwise.
 int verifyRecordings(const std::vector<std::string>& paths);
-
-// The clock a replay's pace is measured with.
-using ReplayClock = std::function<std::chrono::steady_clock::time_point()>;
-
-// Shows a recording on the terminal `screen` at a pace a person can follow: space pauses and
-// goes on, '+' and '-' make it faster and slower, 'q' stops. Returns 0, or 1 with one line on
-// standard error when the file cannot be replayed; the terminal is given back either way.
-int watchRecording(const std::string& path, Terminal& screen,
-                   const ReplayClock& clock = std::chrono::steady_clock::now);
 
 // Reads a recording from a path of the user's choosing; raises the file's or the format's error.
 Recording loadRecording(const std::string& path);

@@ -23,6 +23,8 @@ inline constexpr int KeyC1 = 0537;
 inline constexpr int KeyC3 = 0540;
 inline constexpr int KeyBegin = 0542;
 inline constexpr int KeyEnd = 0550;
+inline constexpr int KeyBackspace = 0407;
+inline constexpr int KeyEnter = 0527;
 // The Escape key; an escape sequence the terminal does not describe arrives as this one key.
 inline constexpr int KeyEscape = 033;
 // What a key read returns when a signal ended it before any key came.

@@ -61,7 +61,7 @@ before_files="$(cd "$E2E_HOME/.vh" && ls -lR --time-style=full-iso)"
 run_in_terminal "clear; $game --replay $recording; echo replay-exit=\$?"
 wait_for_row 0 '^#{59} Area: 1'
 [ "$(screen_text | head -19)" = "$(cat "$E2E_OUT.map")" ] || fail "the replay shows another area"
-wait_for_row 23 'The recording is over: press any key to leave\.'
+wait_for_row 23 'The recording is over: press any key to leave, or <- to go back\.'
 press x
 wait_for_text '^replay-exit=0$'
 run_in_terminal "clear; $game -r $recording; echo replay-exit=\$?"
@@ -71,7 +71,7 @@ wait_for_text '^replay-exit=0$'
 # A recording cut short (a crash) shows as far as it goes.
 head -n -2 "$recording" > "$E2E_OUT.cut"
 run_in_terminal "clear; $game --replay $E2E_OUT.cut; echo replay-exit=\$?"
-wait_for_row 23 'The recording stops here: press any key to leave\.'
+wait_for_row 23 'The recording stops here: press any key to leave, or <- to go back\.'
 press x
 wait_for_text '^replay-exit=0$'
 # A hangup in the middle of a replay, with TMPDIR a file, leaves nothing behind anywhere.

@@ -7,6 +7,7 @@
 #include "record/Recover.hpp"
 #include "record/Recording.hpp"
 #include "record/Replay.hpp"
+#include "record/Watch.hpp"
 #include "support/Board.hpp"
 #include "support/RecordedRun.hpp"
 #include "support/TempHome.hpp"
@@ -61,7 +62,8 @@ TEST(Replay, TheWatchersKeysChangeThePaceAndStopIt) {
   const auto [stopped, stoppedEnd] = watch("q");
   EXPECT_EQ(stopped, 0);
   EXPECT_EQ(fastEnd, slowerEnd) << "the same game, however fast";
-  EXPECT_NE(fastEnd.find("The recording is over: press any key to leave."), std::string::npos);
+  EXPECT_NE(fastEnd.find("The recording is over: press any key to leave, or <- to go back."),
+            std::string::npos);
   EXPECT_EQ(stoppedEnd.find("The recording"), std::string::npos);
   EXPECT_EQ(readFile(home.saveFile()), save) << "the replayed save stays in memory";
 
