@@ -1,6 +1,7 @@
 // Replaying recorded games as a server checking recordings does: turns replayed per second, the
 // game's files (in memory) and screens included, and the long recorded game verified from its
-// file with nothing drawn, once for its pace and a thousand times over for its memory.
+// file with nothing drawn, once for its pace and a thousand times over for its memory; the
+// watcher's pass over it and its jumps.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
@@ -12,6 +13,7 @@
 #include "main/Vardenholt.hpp"
 #include "random/Lfrand.hpp"
 #include "record/Replay.hpp"
+#include "record/Timeline.hpp"
 #include "screen/VirtualTerminal.hpp"
 
 namespace vh {
@@ -100,6 +102,29 @@ void BM_VerifyLongGame(benchmark::State& state) {
   state.counters["turns"] = benchmark::Counter(turns, benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_VerifyLongGame)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The watcher's first pass over the long game, which keeps the moments it goes back to, and then
+// a jump to a moment anywhere in it: at most a kept moment and a few keys away, however long the
+// game, so the jump costs the same in a game ten times as long.
+void BM_TimelineFirstPass(benchmark::State& state) {
+  const Recording recording = loadRecording(LongGame);
+  for (auto _ : state) {
+    const Timeline timeline(recording, 8);
+    benchmark::DoNotOptimize(timeline.length());
+  }
+}
+BENCHMARK(BM_TimelineFirstPass)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_TimelineJump(benchmark::State& state) {
+  const Recording recording = loadRecording(LongGame);
+  Timeline timeline(recording, 8);
+  std::mt19937 random(1);
+  for (auto _ : state) {
+    timeline.seek(random() % (timeline.length() + 1));
+    benchmark::DoNotOptimize(timeline.game());
+  }
+}
+BENCHMARK(BM_TimelineJump)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The process's resident memory now and at its peak, in bytes, as /proc/self/status gives them.
 struct Resident {
