@@ -34,8 +34,8 @@ int play(const vh::Options& options) {
     lock = vh::lockSaveFolder();
     // A seeded game is a new game: it must neither replace nor continue the saved one.
     if (options.seed && vh::saveExists()) {
-      return refuse("a saved game exists in " + vh::SaveDir() +
-                    "; run vardenholt without --seed to continue it");
+      return refuse("a saved game exists in " + vh::SaveDir() + "; run vardenholt without " +
+                    (options.daily ? "--daily" : "--seed") + " to continue it");
     }
   } catch (const vh::GameError& error) {
     // The lock's refusals are sentences of their own; other errors show their code, as on screen.

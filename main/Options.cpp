@@ -11,7 +11,10 @@
 #include <string_view>
 #include <vector>
 
+#include "record/Daily.hpp"
 #include "record/Gamelog.hpp"
+#include "record/Listing.hpp"
+#include "record/Recorder.hpp"
 #include "save/Savefile.hpp"
 #include "screen/Util.hpp"
 
@@ -19,13 +22,16 @@ namespace vh {
 namespace {
 
 constexpr const char* usageLine =
-    "Usage: vardenholt [-s N | --seed N] [-r FILE | --replay FILE] [--verify FILE...]\n"
-    "                  [--recover FILE] [--scores] [-h | --help] [-V | --version]\n";
+    "Usage: vardenholt [-s N | --seed N | --daily] [-r FILE | --replay FILE]\n"
+    "                  [--verify FILE...] [--recover FILE] [--recordings]\n"
+    "                  [--scores [--daily]] [-h | --help] [-V | --version]\n";
 
 // Long options without a letter of their own.
 constexpr int VerifyOption = 256;
 constexpr int ScoresOption = 257;
 constexpr int RecoverOption = 258;
+constexpr int RecordingsOption = 259;
+constexpr int DailyOption = 260;
 
 constexpr option longOptions[] = {
     {"help", no_argument, nullptr, 'h'},
@@ -35,6 +41,8 @@ constexpr option longOptions[] = {
     {"verify", required_argument, nullptr, VerifyOption},
     {"scores", no_argument, nullptr, ScoresOption},
     {"recover", required_argument, nullptr, RecoverOption},
+    {"recordings", no_argument, nullptr, RecordingsOption},
+    {"daily", no_argument, nullptr, DailyOption},
     {nullptr, 0, nullptr, 0},
 };
 constexpr const char* shortOptions = ":hVs:r:";
@@ -90,12 +98,17 @@ std::string helpText() {
          "\n"
          "  -s, --seed N         play a new game from seed N (0 to 2147483647) instead of the "
          "clock\n"
+         "      --daily          play the game of the day: its seed is today's date in UTC,\n"
+         "                       YYYYMMDD, the same game for every player\n"
          "  -r, --replay FILE    watch a recorded game: space pauses, . and the arrow keys step,\n"
          "                       n and p jump an area, g to a turn, + and - pace, q stops\n"
          "      --verify FILE... replay recordings without a terminal and check their results,\n"
          "                       each continued game after the one that saved it\n"
          "      --recover FILE   write the saved game that a stopped game's failed save lost\n"
-         "      --scores         list the ten best games of the log\n"
+         "      --recordings     list the recordings, newest first; a FILE above may be a name\n"
+         "                       from the list\n"
+         "      --scores         list the ten best games of the log; with --daily, the best\n"
+         "                       plays of today's game of the day\n"
          "  -h, --help           print this help and exit\n"
          "  -V, --version        print the version and exit\n"
          "\n"
@@ -114,11 +127,24 @@ int print(const std::string& text) {
   return 1;
 }
 
-// The best games of the player's log; a log that cannot be read is reported, with status 1.
-int printScores() {
+// The best games of the player's log, or of the day's game; a log that cannot be read is
+// reported, with status 1.
+int printScores(const Options& options) {
   std::string table;
   try {
-    table = bestGamesTable(readPlayersLog());
+    table = bestGamesTable(readPlayersLog(), options.daily ? options.seed : std::nullopt);
+  } catch (const GameError& error) {
+    std::fprintf(stderr, "vardenholt: %s\n", errorLine(error).c_str());
+    return 1;
+  }
+  return print(table);
+}
+
+// The recordings of the save folder; a folder the game must not use is reported, with status 1.
+int printRecordings() {
+  std::string table;
+  try {
+    table = recordingsTable(recordingsDir());
   } catch (const GameError& error) {
     std::fprintf(stderr, "vardenholt: %s\n", errorLine(error).c_str());
     return 1;
@@ -128,7 +154,7 @@ int printScores() {
 
 }  // namespace
 
-Options parseOptions(int argc, char* argv[]) {
+Options parseOptions(int argc, char* argv[], std::time_t now) {
   bool help = false;
   bool version = false;
   std::vector<Action> asked;  // what the options other than help and version ask for
@@ -153,22 +179,36 @@ Options parseOptions(int argc, char* argv[]) {
       case 'r':
       case VerifyOption:
       case RecoverOption:
-        options.recordings.assign(1, optarg);
+        options.recordings.assign(1, recordingPath(optarg));
         asked.push_back(letter == 'r'              ? Action::Replay
                         : letter == VerifyOption ? Action::Verify
                                                  : Action::Recover);
         break;
       case ScoresOption: asked.push_back(Action::Scores); break;
+      case RecordingsOption: asked.push_back(Action::Recordings); break;
+      case DailyOption: options.daily = true; break;
       case ':': problem("option '" + offendingOption(argv) + "' needs a value"); break;
       default: problem(unacceptedOption(argv));
     }
   }
   // Only --verify takes more than one recording.
   const bool verifying = asked.size() == 1 && asked.front() == Action::Verify;
-  for (; verifying && optind < argc; ++optind) options.recordings.emplace_back(argv[optind]);
+  for (; verifying && optind < argc; ++optind) {
+    options.recordings.push_back(recordingPath(argv[optind]));
+  }
   if (optind < argc) problem("unexpected argument '" + printableText(argv[optind]) + "'");
+  // The game of the day is played alone, or its best games listed.
+  if (options.daily) {
+    if (asked.empty()) asked.push_back(Action::Play);
+    if (asked.size() > 1 || options.seed ||
+        (asked.front() != Action::Play && asked.front() != Action::Scores)) {
+      problem("--daily plays the game of the day, or with --scores lists its best games, and "
+              "goes with nothing else");
+    }
+    options.seed = dailySeed(now);
+  }
   if (asked.size() > 1) {
-    problem("choose one of --seed, --replay, --verify, --recover and --scores");
+    problem("choose one of --seed, --replay, --verify, --recover, --recordings and --scores");
   }
   if (!options.problem.empty()) {
     options.action = Action::Misuse;
@@ -189,7 +229,8 @@ int answerWithoutPlaying(const Options& options) {
     case Action::Misuse:
       std::fprintf(stderr, "vardenholt: %s\n%s", options.problem.c_str(), usageLine);
       return 2;
-    case Action::Scores: return printScores();
+    case Action::Scores: return printScores(options);
+    case Action::Recordings: return printRecordings();
     case Action::Play:
     case Action::Replay:
     case Action::Verify:

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <map>
 
+#include "record/Daily.hpp"
 #include "record/Recording.hpp"
 #include "save/Folder.hpp"
 #include "save/Savefile.hpp"
@@ -96,7 +97,8 @@ std::string logLine(const LogEntry& entry) {
   return "version=" + printableText(entry.version) + "\tstart=" + entry.start +
          "\tend=" + entry.end + "\tseed=" + seedText(entry.seed) + "\t" +
          summaryText(entry.summary, '\t') + "\trecording=" + entry.recording +
-         (entry.recovered ? "\trecovered=yes" : "") + "\n";
+         (entry.recovered ? "\trecovered=yes" : "") +
+         (isDailyGame(entry.seed, entry.start) ? "\tdaily=yes" : "") + "\n";
 }
 
 void appendToLog(const LogEntry& entry) {
@@ -130,10 +132,15 @@ std::vector<LogEntry> readPlayersLog() {
   return readLog(readEntry(*folder, LogEntryName, MaxLogSize));
 }
 
-std::string bestGamesTable(const std::vector<LogEntry>& entries) {
+std::string bestGamesTable(const std::vector<LogEntry>& entries, std::optional<unsigned> day) {
   std::vector<LogEntry> games;
-  std::copy_if(entries.begin(), entries.end(), std::back_inserter(games), finished);
-  if (games.empty()) return "No games yet.\n";
+  std::copy_if(entries.begin(), entries.end(), std::back_inserter(games),
+               [day](const LogEntry& entry) {
+                 return finished(entry) &&
+                        (!day || (entry.seed == day && isDailyGame(entry.seed, entry.start)));
+               });
+  if (games.empty()) return day ? "No games of the day yet.\n" : "No games yet.\n";
+  bool anyDaily = false;
   std::stable_sort(games.begin(), games.end(), [](const LogEntry& a, const LogEntry& b) {
     return a.summary.score > b.summary.score;
   });
@@ -142,13 +149,17 @@ std::string bestGamesTable(const std::vector<LogEntry>& entries) {
   for (std::size_t i = 0; i < games.size(); ++i) {
     const LogEntry& g = games[i];
     char row[160];
+    const bool daily = isDailyGame(g.seed, g.start);
+    anyDaily = anyDaily || daily;
+    const std::string seed = seedText(g.seed) + (daily ? "*" : "");
     std::snprintf(row, sizeof row, "%4zu %6d  %-7s %5d  %-10.10s  %-10s  %.60s", i + 1,
                   g.summary.score, endingName(g.summary.ending).c_str(), g.summary.level,
-                  g.end.c_str(), seedText(g.seed).c_str(), g.recording.c_str());
+                  g.end.c_str(), seed.c_str(), g.recording.c_str());
     std::string text = row;
     while (text.ends_with(' ')) text.pop_back();
     table += text + "\n";
   }
+  if (anyDaily) table += "* the game of the day, the same for every player that day (--daily)\n";
   return table;
 }
 

@@ -7,7 +7,7 @@
 //
 // The seed is "-" for a game that no seed starts (a continued game, a later game of a run): its
 // recording replays it instead. A game recovered from its recording has a line of its own that
-// ends in recovered=yes.
+// ends in recovered=yes; the game of the day (see Daily.hpp) ends in daily=yes.
 #pragma once
 
 #include <optional>
@@ -43,7 +43,9 @@ std::vector<LogEntry> readLog(std::string_view text);
 std::vector<LogEntry> readPlayersLog();
 
 // The ten best finished games (won, drawn or lost), best first, as a table with rank, score,
-// outcome, area, date, seed and recording; a line saying so when there are none.
-std::string bestGamesTable(const std::vector<LogEntry>& entries);
+// outcome, area, date, seed and recording, the games of the day marked; only the games of the
+// day `day` names, when it names one; a line saying so when there are none.
+std::string bestGamesTable(const std::vector<LogEntry>& entries,
+                           std::optional<unsigned> day = std::nullopt);
 
 }  // namespace vh

@@ -15,8 +15,6 @@
 namespace vh {
 namespace {
 
-const std::string RecordingSuffix = ".vhr";
-
 std::string formatTime(const char* format) {
   const std::time_t now = std::time(nullptr);
   std::tm utc{};
@@ -72,7 +70,7 @@ void Recorder::gameStarted() {
     makeRoom(*recordings);
     const std::string stem = formatTime("%Y%m%d-%H%M%S-") + std::to_string(getpid()) + "-";
     for (int n = 1; !file_ && n <= 100; ++n) {
-      name_ = stem + std::to_string(n) + RecordingSuffix;
+      name_ = stem + std::to_string(n) + std::string(RecordingSuffix);
       file_ = createEntry(*recordings, name_);
     }
     if (file_ && !file_->append(recordingHeader(start))) {

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "main/Vardenholt.hpp"
 #include "save/Folder.hpp"
@@ -14,6 +15,9 @@
 #include "screen/Util.hpp"
 
 namespace vh {
+
+// What a recording's file name ends in.
+inline constexpr std::string_view RecordingSuffix = ".vhr";
 
 // The most recordings kept; those written longest ago go first.
 inline constexpr std::size_t KeptRecordings = 200;

@@ -91,9 +91,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE int vh_start(int locked) {
   try {
     // A seeded game is a new game: it must neither replace nor continue the saved one.
     if (options.seed && vh::saveExists()) {
-      return refused(
-          "a saved game exists in this browser; open the page without ?seed= to "
-          "continue it");
+      return refused(std::string("a saved game exists in this browser; open the page without ") +
+                     (options.daily ? "?daily" : "?seed=") + " to continue it");
     }
     run = std::make_unique<vh::RecordedRun>(
         terminal, options.seed.value_or(static_cast<unsigned>(std::time(nullptr))),

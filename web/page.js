@@ -53,9 +53,11 @@
       console.warn('The page will not play offline: ' + error.message));
   }
 
-  // ?seed=N is the command line's --seed N.
-  const seed = new URLSearchParams(location.search).get('seed');
-  Module.arguments = seed === null ? [] : ['--seed', seed];
+  // ?seed=N is the command line's --seed N, and ?daily its --daily.
+  const query = new URLSearchParams(location.search);
+  const seed = query.get('seed');
+  const daily = query.has('daily');
+  Module.arguments = daily ? ['--daily'] : seed === null ? [] : ['--seed', seed];
 
   // The screen: one element per cell, drawn again only where a cell changed.
   const cells = [];
@@ -667,11 +669,11 @@
     showChoices();
   };
 
-  // Once a seeded game has begun, reloading the page goes on with the game rather than asking
-  // for the seed again.
+  // Once a seeded game or the game of the day has begun, reloading the page goes on with the game
+  // rather than asking for a new one.
   Module.vhGameInPlay = (value) => {
     inPlay = value;
-    if (value && seed !== null) history.replaceState(null, '', location.pathname);
+    if (value && (seed !== null || daily)) history.replaceState(null, '', location.pathname);
   };
 
   Module.vhRunEnded = () => {

@@ -31,8 +31,9 @@ expect() {
 }
 
 n=$'\n'
-usage='Usage: vardenholt \[-s N \| --seed N\] \[-r FILE \| --replay FILE\] \[--verify FILE\.\.\.\]
-                  \[--recover FILE\] \[--scores\] \[-h \| --help\] \[-V \| --version\]'
+usage='Usage: vardenholt \[-s N \| --seed N \| --daily\] \[-r FILE \| --replay FILE\]
+                  \[--verify FILE\.\.\.\] \[--recover FILE\] \[--recordings\]
+                  \[--scores \[--daily\]\] \[-h \| --help\] \[-V \| --version\]'
 expect 0 stdout "^vardenholt ${version//./\\.}$n$" --version
 expect 0 stdout "^vardenholt ${version//./\\.}$n$" -V
 expect 0 stdout "^$usage$n.*--version.*man 6 vardenholt$n$" --help
@@ -56,14 +57,24 @@ expect 2 stderr "^vardenholt: $seed, not '7x'$n$usage$n$" --seed=7x
 expect 2 stderr "^vardenholt: $seed, not ''$n$usage$n$" --seed=
 expect 2 stderr "^vardenholt: option '--seed' needs a value$n$usage$n$" --seed
 expect 2 stderr "^vardenholt: option '-r' needs a value$n$usage$n$" -r
-expect 2 stderr "^vardenholt: choose one of --seed, --replay, --verify, --recover and --scores$n$usage$n$" \
-  --seed 1 --scores
+choose="choose one of --seed, --replay, --verify, --recover, --recordings and --scores"
+expect 2 stderr "^vardenholt: $choose$n$usage$n$" --seed 1 --scores
+expect 2 stderr "^vardenholt: $choose$n$usage$n$" --recordings --scores
 expect 0 stdout "^No games yet\.$n$" --scores
+expect 0 stdout "^No games of the day yet\.$n$" --scores --daily
+alone="--daily plays the game of the day, or with --scores lists its best games, and goes with nothing else"
+expect 2 stderr "^vardenholt: $alone$n$usage$n$" --daily --seed 1
+expect 2 stderr "^vardenholt: $alone$n$usage$n$" --replay x --daily
+# Listing the recordings makes no folder for them.
+expect 0 stdout "^No recordings yet in $home/\.vh/recordings/: every game records itself\.$n$" --recordings
+[ ! -e "$home/.vh/recordings" ] || fail "--recordings" "it made the folder of recordings"
 # A seeded game is a new one: with a game saved it refuses, and leaves the save as it was.
 mkdir -p -m 700 "$home/.vh"
 printf 'saved' >"$home/.vh/vardenholt.sav"
 expect 1 stderr "^vardenholt: a saved game exists in $home/\.vh/; run vardenholt without --seed to continue it$n$" \
   --seed 5
+expect 1 stderr "^vardenholt: a saved game exists in $home/\.vh/; run vardenholt without --daily to continue it$n$" \
+  --daily
 [ "$(cat "$home/.vh/vardenholt.sav")" = saved ] || fail "--seed 5" "the saved game changed"
 rm "$home/.vh/vardenholt.sav"
 # The scores read the log even when started with standard input closed, so that the save folder
@@ -73,6 +84,22 @@ printf 'version=1.0.0\tstart=2026-12-07T01:00:00Z\tend=2026-12-07T01:30:00Z\tsee
 HOME="$home" timeout 10 "$game" --scores <&- >"$out" 2>"$err"
 grep -q '^   1   1060  win        20  2026-12-07  42$' "$out" ||
   fail "--scores <&-" "the log was not read: $(head -c 200 "$out" "$err")"
+# The game of the day is marked, and --daily lists only today's.
+today="$(date -u +%Y%m%d)" started="$(date -u +%Y-%m-%dT%H:%M:%SZ)"
+game_line() {
+  printf 'version=1.2.0\tstart=%s\tend=%s\tseed=%s\tending=lose\tarea=%s\tscore=%s\tpawns=1\tknights=0\tbishops=0\trooks=0\tqueens=0\tking=0\tturns=9\trecording=\n' "$@"
+}
+{ game_line "$started" "$started" "$today" 3 300; game_line 2026-12-01T10:00:00Z 2026-12-01T10:10:00Z 20261201 4 400
+  game_line "$started" "$started" 42 5 500; } >>"$home/.vh/games.log"
+HOME="$home" timeout 10 "$game" --scores >"$out" 2>&1
+[ "$(sed -n 's/^ *\([0-9]*\) *\([0-9]*\) .*  \([0-9*]*\)$/\1 \2 \3/p' "$out")" = "1 1060 42
+2 500 42
+3 400 20261201*
+4 300 $today*" ] && tail -1 "$out" | grep -q '^\* the game of the day' ||
+  fail "--scores" "the games of the day are not marked: $(cat "$out")"
+HOME="$home" timeout 10 "$game" --scores --daily >"$out" 2>&1
+[ "$(sed -n 's/^ *\([0-9]*\) *\([0-9]*\) .*  \([0-9*]*\)$/\1 \2 \3/p' "$out")" = "1 300 $today*" ] ||
+  fail "--scores --daily" "not today's game alone: $(cat "$out")"
 rm "$home/.vh/games.log"
 # What the user typed reaches the terminal without its control characters.
 expect 2 stderr "^vardenholt: unrecognised option '--\?\[2J'$n$usage$n$" $'--\e[2J'

@@ -35,6 +35,7 @@ rm -f "$save"
 diff "$E2E_OUT.clock" "$E2E_OUT.map" >&2 || fail "--seed $before showed another first area"
 echo "seed: --seed $before shows the area of a run started at that second"
 
+
 recording="$(ls "$E2E_HOME/.vh/recordings/"*.vhr | tail -1)"
 grep -q "^seed $before\$" "$recording" || fail "the recording does not name its seed"
 # Replays keep their files in memory: no temporary folder is needed, nor made.
@@ -97,4 +98,17 @@ wait_for_text '^replay-exit=1$'
 [ "$(cat "$E2E_OUT.err")" = "vardenholt: 254: Invalid int to unmarshall : ?]0;owned??[2J?[5m" ] ||
   fail "the damaged replay said: $(od -c "$E2E_OUT.err" | head -5)"
 echo "replay: a damaged recording ends in one filtered line"
+# The game of the day is the seed of today's date in UTC, and the log says which games it was.
+today="$(date -u +%Y%m%d)"
+first_area_then_save --daily
+rm -f "$save"
+mv "$E2E_OUT.map" "$E2E_OUT.daily"
+first_area_then_save "--seed $today"
+rm -f "$save"
+if [ "$(date -u +%Y%m%d)" = "$today" ]; then
+  diff "$E2E_OUT.daily" "$E2E_OUT.map" >&2 || fail "--daily showed another area than --seed $today"
+  [ "$(tail -2 "$E2E_HOME/.vh/games.log" | grep -c "	seed=$today	.*	daily=yes\$")" = 2 ] ||
+    fail "the log does not mark the games of the day: $(tail -2 "$E2E_HOME/.vh/games.log")"
+  echo "daily: --daily plays the game of seed $today"
+fi
 echo "seed_and_recording: passed"
