@@ -89,7 +89,7 @@ BENCHMARK(BM_ReplayLongGame)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Verifies the long game from its file with nothing drawn, as --verify does; its turns.
 int verifyLongGame(benchmark::State& state) {
-  const ReplayResult result = replayFile(LongGame);
+  const ReplayResult result = replayFile(RecordingSource{LongGame, {}});
   if (!result.reached || result.reached != result.recorded || result.keysLeft != 0) {
     state.SkipWithError("the long game does not verify");
   }

@@ -4,10 +4,12 @@
 #include <cstdio>
 #include <ctime>
 #include <string>
+#include <vector>
 
 #include "main/Options.hpp"
 #include "main/Run.hpp"
 #include "main/Vardenholt.hpp"
+#include "record/Link.hpp"
 #include "record/Recover.hpp"
 #include "record/Replay.hpp"
 #include "record/Watch.hpp"
@@ -49,12 +51,27 @@ int play(const vh::Options& options) {
   return 0;
 }
 
+// A recording the command line names: a file, or a link that holds one, decoded when it is read.
+vh::RecordingSource sourceOf(const std::string& given, const std::string& linkName) {
+  if (!vh::isGameLink(given)) return vh::RecordingSource{given, {}};
+  return vh::RecordingSource{linkName, [given] { return vh::recordingOfLink(given); }};
+}
+
+// Each recording checked, a link named by its place on the command line.
+int verify(const vh::Options& options) {
+  std::vector<vh::RecordingSource> sources;
+  for (const std::string& given : options.recordings) {
+    sources.push_back(sourceOf(given, "link " + std::to_string(sources.size() + 1)));
+  }
+  return vh::verifyRecordings(sources);
+}
+
 // A recorded game shown on the real terminal; the player's own files are never touched.
 int watch(const vh::Options& options) {
   if (const auto problem = vh::unusableTerminal()) return refuse(*problem);
   vh::catchTerminationSignals();
   vh::CursesTerminal terminal;
-  return vh::watchRecording(options.recordings.front(), terminal);
+  return vh::watchRecording(sourceOf(options.recordings.front(), "link"), terminal);
 }
 
 // The saved game that a stopped game's failed save lost, written under the save folder's lock.
@@ -76,7 +93,7 @@ int main(int argc, char* argv[]) {
   switch (options.action) {
     case vh::Action::Play: return play(options);
     case vh::Action::Replay: return watch(options);
-    case vh::Action::Verify: return vh::verifyRecordings(options.recordings);
+    case vh::Action::Verify: return verify(options);
     case vh::Action::Recover: return recover(options);
     default: return vh::answerWithoutPlaying(options);
   }

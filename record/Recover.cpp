@@ -34,7 +34,7 @@ int recover(const std::string& path) {
   }
   std::optional<unsigned> seed;
   const ReplayResult replay =
-      replayFile(path, [&seed](const RecordingStart& start) { seed = start.seed; });
+      replayFile(RecordingSource{path, {}}, [&seed](const RecordingStart& start) { seed = start.seed; });
   if (replay.error) return refuse(*replay.error);
   if (!replay.reached || replay.reached != replay.recorded ||
       replay.reached->ending != Ending::Stopped || !replay.unwrittenSave) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <new>
 #include <utility>
 
@@ -72,19 +73,30 @@ ReplayResult play(const RecordingStart& start, EventFeed& feed,
   return result;
 }
 
-// A recording file read as a stream, with its events fed to a game.
+// A recording read as a stream, from its file or its text, with its events fed to a game.
 class RecordingFile {
  public:
-  explicit RecordingFile(const std::string& path)
-      : file_(path),
-        reader_([this](char* buffer, std::size_t size) { return file_.read(buffer, size); }),
+  explicit RecordingFile(const RecordingSource& source)
+      : text_(source.text ? source.text() : std::string()),
+        file_(source.text ? nullptr : std::make_unique<ReadFile>(source.name)),
+        reader_([this](char* buffer, std::size_t size) { return read(buffer, size); }),
         feed_([this] { return reader_.next(); }, reader_.start()) {}
 
   const RecordingStart& start() const { return reader_.start(); }
   EventFeed& feed() { return feed_; }
 
  private:
-  ReadFile file_;
+  std::size_t read(char* buffer, std::size_t size) {
+    if (file_) return file_->read(buffer, size);
+    const std::size_t count = std::min(size, text_.size() - read_);
+    text_.copy(buffer, count, read_);
+    read_ += count;
+    return count;
+  }
+
+  std::string text_;
+  std::size_t read_ = 0;
+  std::unique_ptr<ReadFile> file_;  // none for a recording's text
   RecordingReader reader_;
   EventFeed feed_;
 };
@@ -137,10 +149,10 @@ Verdict judge(const std::string& from, ReplayResult replay) {
   return Verdict{lines.size() == 1, std::move(lines), std::move(replay)};
 }
 
-Verdict verify(const std::string& path, const std::optional<ReplayResult>& previous) {
+Verdict verify(const RecordingSource& source, const std::optional<ReplayResult>& previous) {
   std::string from;
   try {
-    ReplayResult replay = replayFile(path, [&](const RecordingStart& start) {
+    ReplayResult replay = replayFile(source, [&](const RecordingStart& start) {
       checkVersion(start.gameVersion);
       from = provenance(start);
       if (start.savedGame && previous) {
@@ -169,6 +181,10 @@ Recording loadRecording(const std::string& path) {
   return readRecording(readPath(path, MaxRecordingSize));
 }
 
+Recording loadRecording(const RecordingSource& source) {
+  return source.text ? readRecording(source.text()) : loadRecording(source.name);
+}
+
 ReplayResult replayGame(const Recording& recording, Terminal& screen,
                         const std::function<void()>& beforeEachKey) {
   EventFeed feed(eventsOf(recording), recording.start);
@@ -177,9 +193,9 @@ ReplayResult replayGame(const Recording& recording, Terminal& screen,
   return play(recording.start, feed, beforeEachKey);
 }
 
-ReplayResult replayFile(const std::string& path,
+ReplayResult replayFile(const RecordingSource& source,
                         const std::function<void(const RecordingStart&)>& check) {
-  RecordingFile recording(path);
+  RecordingFile recording(source);
   if (check) check(recording.start());
   NoScreen nothingShown;
   const UsingTerminal noScreen(nothingShown);
@@ -187,13 +203,14 @@ ReplayResult replayFile(const std::string& path,
   return play(recording.start(), recording.feed());
 }
 
-int verifyRecordings(const std::vector<std::string>& paths) {
+int verifyRecordings(const std::vector<RecordingSource>& recordings) {
   bool good = true;
   std::optional<ReplayResult> previous;
-  for (const std::string& path : paths) {
-    Verdict verdict = verify(path, previous);
+  for (const RecordingSource& recording : recordings) {
+    Verdict verdict = verify(recording, previous);
     for (const std::string& line : verdict.lines) {
-      const std::string prefix = paths.size() > 1 ? printableText(path) + ": " : "";
+      const std::string prefix =
+          recordings.size() > 1 ? printableText(recording.name) + ": " : "";
       std::printf("%s%s\n", prefix.c_str(), line.c_str());
     }
     good = good && verdict.good;

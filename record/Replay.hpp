@@ -31,20 +31,28 @@ struct ReplayResult {
 ReplayResult replayGame(const Recording& recording, Terminal& screen,
                         const std::function<void()>& beforeEachKey = {});
 
-// Plays a recording file again with no terminal; raises the file's or the format's error.
-// `check` sees the recording's start before its game is played, and may refuse it by raising.
-ReplayResult replayFile(const std::string& path,
+// Where a replay reads a recording: the file `name`, read as a stream, unless `text` gives the
+// recording's text (a link's), raising as a damaged file does.
+struct RecordingSource {
+  std::string name;
+  std::function<std::string()> text;
+};
+
+// Plays a recording again with no terminal; raises the file's or the format's error. `check`
+// sees the recording's start before its game is played, and may refuse it by raising.
+ReplayResult replayFile(const RecordingSource& source,
                         const std::function<void(const RecordingStart&)>& check = {});
 
 // Plays recordings again with no terminal and compares where each ends with its recorded result.
-// Prints one line per recording (prefixed with its path when there are several): the result
+// Prints one line per recording (prefixed with its name when there are several): the result
 // reached and what it was proved from, "from=seed:N" for a new game that seed N starts and
 // "from=state" otherwise, or why the recording fails. A recording that continues a saved game
 // must follow the one before it in the list, the game that saved it. Returns 0 when every
 // recording verifies, 1 otherwise.
-int verifyRecordings(const std::vector<std::string>& paths);
+int verifyRecordings(const std::vector<RecordingSource>& recordings);
 
 // Reads a recording from a path of the user's choosing; raises the file's or the format's error.
 Recording loadRecording(const std::string& path);
+Recording loadRecording(const RecordingSource& source);
 
 }  // namespace vh

@@ -226,9 +226,13 @@ class Watcher {
 }  // namespace
 
 int watchRecording(const std::string& path, Terminal& screen, const ReplayClock& clock) {
+  return watchRecording(RecordingSource{path, {}}, screen, clock);
+}
+
+int watchRecording(const RecordingSource& source, Terminal& screen, const ReplayClock& clock) {
   std::optional<std::string> failure;
   try {
-    const Recording recording = loadRecording(path);
+    const Recording recording = loadRecording(source);
     const UsingTerminal watched(screen);
     const ReplayScreen session;
     Timeline timeline(recording, screen.colours());

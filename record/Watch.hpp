@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "record/Replay.hpp"
 #include "screen/Terminal.hpp"
 
 namespace vh {
@@ -21,6 +22,8 @@ using ReplayClock = std::function<std::chrono::steady_clock::time_point()>;
 // and slower, 'q' stops. At the end, a key that does not go back leaves. Returns 0, or 1 with one
 // line on standard error when the file cannot be replayed, or was replayed to an error; the
 // terminal is given back either way.
+int watchRecording(const RecordingSource& source, Terminal& screen,
+                   const ReplayClock& clock = std::chrono::steady_clock::now);
 int watchRecording(const std::string& path, Terminal& screen,
                    const ReplayClock& clock = std::chrono::steady_clock::now);
 

@@ -89,6 +89,6 @@ TEST(Run, ASaveThatIsNotKeptAfterItWasWrittenFailsAndIsRecorded) {
   EXPECT_NE(recording.find("\nfailed vardenholt.sav 1 File Error: the copy failed\n"),
             std::string::npos);
   testing::internal::CaptureStdout();
-  EXPECT_EQ(verifyRecordings({recordings->path()}), 0);
+  EXPECT_EQ(verifyRecordings({RecordingSource{recordings->path(), {}}}), 0);
   testing::internal::GetCapturedStdout();
 }

@@ -100,5 +100,5 @@ int main(int argc, char** argv) {
   std::printf("%d turns in areas %d to %d\n", game.turns, *game.areas.begin(),
               *game.areas.rbegin());
   if (game.turns < LeastTurns) return 1;
-  return verifyRecordings({argv[1]});
+  return verifyRecordings({RecordingSource{argv[1], {}}});
 }

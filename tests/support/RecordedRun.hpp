@@ -73,7 +73,9 @@ inline PlayedRun recordRun(const std::string& keys, int signal, unsigned seed,
 // Verifies the recordings; the status, and what was printed in `lines`.
 inline int verifyQuietly(const std::vector<std::string>& paths, std::string* lines = nullptr) {
   testing::internal::CaptureStdout();
-  const int status = verifyRecordings(paths);
+  std::vector<RecordingSource> files;
+  for (const std::string& path : paths) files.push_back(RecordingSource{path, {}});
+  const int status = verifyRecordings(files);
   const std::string out = testing::internal::GetCapturedStdout();
   if (lines != nullptr) *lines = out;
   return status;
