@@ -115,3 +115,17 @@ play_open_floor() {
   press x
   wait_for_row 9 "$(king_at 29)"
 }
+
+# Waits up to twenty seconds for the rows above the bottom one to be the text of file $1, but
+# for blanks at the ends of rows, which a terminal does not tell apart from empty cells.
+wait_for_screen() {
+  local want
+  want="$(sed 's/ *$//' "$1")"
+  for _ in $(seq 400); do
+    [ "$(screen_text | head -23 | sed 's/ *$//')" = "$want" ] && return 0
+    sleep 0.05
+  done
+  echo "--- expected ---" >&2
+  cat "$1" >&2
+  fail "the screen never became $1"
+}
