@@ -115,4 +115,14 @@ std::size_t Timeline::momentOfTurn(int turn) const {
                                   turns_.begin());
 }
 
+std::size_t Timeline::nextArea() const {
+  const auto next = std::upper_bound(areaStarts_.begin(), areaStarts_.end(), position_);
+  return next == areaStarts_.end() ? length() : *next;
+}
+
+std::size_t Timeline::previousArea() const {
+  const auto after = std::lower_bound(areaStarts_.begin(), areaStarts_.end(), position_);
+  return after == areaStarts_.begin() ? 0 : *std::prev(after);
+}
+
 }  // namespace vh

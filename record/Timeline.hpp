@@ -43,6 +43,10 @@ class Timeline {
   const std::vector<std::size_t>& areaStarts() const { return areaStarts_; }
   // The first moment at which `turn` turns have been played, or the last moment.
   std::size_t momentOfTurn(int turn) const;
+  // The first moment of the next area, or the last moment; the start of the present area, or of
+  // the one before when the present moment is its start.
+  std::size_t nextArea() const;
+  std::size_t previousArea() const;
 
   // Whether the game ended at the last moment; else the error line that ended the replay there,
   // if one did, or neither when the recording stops before the game's end.

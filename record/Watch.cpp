@@ -80,8 +80,8 @@ class Watcher {
       case '.':
       case KeyRight: paused_ = true; return go(timeline_.position() + 1);
       case KeyLeft: paused_ = true; return back();
-      case 'n': return go(nextArea());
-      case 'p': return go(previousArea());
+      case 'n': return go(timeline_.nextArea());
+      case 'p': return go(timeline_.previousArea());
       case 'g': return jump();
       case '+': pause_ = std::max(pause_ / 2, Fastest); return redrawn();
       case '-': pause_ = std::min(pause_ * 2, Slowest); return redrawn();
@@ -95,7 +95,7 @@ class Watcher {
   Asked atTheEnd(int key) {
     switch (key) {
       case KeyLeft: paused_ = true; return back();
-      case 'p': return go(previousArea());
+      case 'p': return go(timeline_.previousArea());
       case 'g': return jump();
       default: return Asked::Leave;
     }
@@ -113,18 +113,6 @@ class Watcher {
     drawStatus();
     screen_.refresh();
     return Asked::Nothing;
-  }
-
-  std::size_t nextArea() const {
-    const auto& starts = timeline_.areaStarts();
-    const auto next = std::upper_bound(starts.begin(), starts.end(), timeline_.position());
-    return next == starts.end() ? timeline_.length() : *next;
-  }
-
-  std::size_t previousArea() const {
-    const auto& starts = timeline_.areaStarts();
-    const auto after = std::lower_bound(starts.begin(), starts.end(), timeline_.position());
-    return after == starts.begin() ? 0 : *std::prev(after);
   }
 
   // Reads a turn on the status line: digits, Backspace, Enter to go, Escape to stay.
@@ -158,13 +146,7 @@ class Watcher {
 
   void drawRow(int row) {
     const Game* game = timeline_.game();
-    for (int column = 0; column < ScreenBuffer::Columns; ++column) {
-      const ScreenBuffer::Cell cell = game ? game->screen.cells().cell(column, row)
-                                           : ScreenBuffer::Cell{};
-      screen_.attributesOn(cell.attributes);
-      screen_.write(column, row, std::string(1, cell.glyph));
-      screen_.attributesOff(cell.attributes);
-    }
+    showRow(screen_, game ? game->screen.cells() : ScreenBuffer(), row);
   }
 
   bool bottomRowFree() const {

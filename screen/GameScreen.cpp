@@ -68,6 +68,15 @@ std::vector<ScreenUpdate> GameScreen::takeUpdates() {
   return std::exchange(updates_, {});
 }
 
+void showRow(Terminal& terminal, const ScreenBuffer& cells, int row) {
+  for (int column = 0; column < ScreenBuffer::Columns; ++column) {
+    const ScreenBuffer::Cell& cell = cells.cell(column, row);
+    terminal.attributesOn(cell.attributes);
+    terminal.write(column, row, std::string(1, cell.glyph));
+    terminal.attributesOff(cell.attributes);
+  }
+}
+
 void showUpdates(Terminal& terminal, const std::vector<ScreenUpdate>& updates) {
   for (const ScreenUpdate& update : updates) {
     terminal.setCursorVisible(update.cursorVisible);

@@ -63,6 +63,9 @@ class GameScreen final : public Terminal {
   std::vector<ScreenUpdate> updates_;
 };
 
+// Writes one row of cells to a terminal, blanks included, for it to send only what changed.
+void showRow(Terminal& terminal, const ScreenBuffer& cells, int row);
+
 // Brings updates to a terminal, each in one refresh, leaving its cursor where the game's is.
 void showUpdates(Terminal& terminal, const std::vector<ScreenUpdate>& updates);
 

@@ -4,6 +4,7 @@
 // and the storage is open, and gives it each key as it comes, and each save once it is stored.
 #include <emscripten.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -19,6 +20,8 @@
 #include "player/Panel.hpp"
 #include "screen/Display.hpp"
 #include "record/Recorder.hpp"
+#include "record/Recording.hpp"
+#include "record/Timeline.hpp"
 #include "save/Folder.hpp"
 #include "save/Savefile.hpp"
 #include "screen/Util.hpp"
@@ -219,6 +222,81 @@ extern "C" EMSCRIPTEN_KEEPALIVE int vh_king_column() {
 // The key that the keypad on the side panel shows at a screen cell, or -1.
 extern "C" EMSCRIPTEN_KEEPALIVE int vh_keypad_key(int column, int row) {
   return vh::keypadKeyAt(column, row).value_or(-1);
+}
+
+// A recording watched on the page, which never touches the page's files: its timeline, stepped
+// and sought as the page's controls ask, on the page's screen.
+struct Watched {
+  vh::Recording recording;
+  std::unique_ptr<vh::Timeline> timeline;
+};
+std::unique_ptr<Watched> watched;
+
+// The game's screen at the present moment, every cell of it, for the page to draw what changed.
+void showMoment() {
+  const vh::Game* game = watched->timeline->game();
+  const vh::ScreenBuffer cells = game ? game->screen.cells() : vh::ScreenBuffer();
+  for (int row = 0; row < vh::ScreenBuffer::Rows; ++row) vh::showRow(terminal, cells, row);
+  terminal.refresh();
+}
+
+// Opens a recording's text to watch, at its first moment: "" once it shows, or the error line
+// that keeps it from being watched at all.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* vh_watch(const char* text, int size) {
+  static std::string failure;
+  failure.clear();
+  try {
+    auto opened = std::make_unique<Watched>();
+    opened->recording = vh::readRecording(std::string_view(text, static_cast<std::size_t>(size)));
+    opened->timeline = std::make_unique<vh::Timeline>(opened->recording, terminal.colours());
+    watched = std::move(opened);
+    terminal.start();
+    vh::useTerminal(terminal);
+    vh::startScreen();
+    showMoment();
+  } catch (const vh::GameError& error) {
+    failure = vh::errorLine(error);
+  }
+  return failure.c_str();
+}
+
+// Where the watched game stands, one number each, space apart: the moment, the last moment, the
+// turns played then and at the end, the area, and how the recording ends: 0 before the game's
+// end, 1 at it, 2 where it stops before, 3 at an error.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* vh_watch_state() {
+  static std::string state;
+  const vh::Timeline& timeline = *watched->timeline;
+  const std::size_t moment = timeline.position(), last = timeline.length();
+  const int ending = moment < last ? 0 : timeline.ended() ? 1 : timeline.error() ? 3 : 2;
+  state = std::to_string(moment) + ' ' + std::to_string(last) + ' ' +
+          std::to_string(timeline.turnAt(moment)) + ' ' + std::to_string(timeline.turnAt(last)) +
+          ' ' + std::to_string(timeline.areaAt(moment)) + ' ' + std::to_string(ending);
+  return state.c_str();
+}
+
+// The error line that ended the watched recording, if one did.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* vh_watch_error() {
+  static std::string line;
+  line = watched->timeline->error().value_or("");
+  return line.c_str();
+}
+
+// To a moment of the watched game, drawn.
+extern "C" EMSCRIPTEN_KEEPALIVE void vh_watch_seek(int moment) {
+  watched->timeline->seek(static_cast<std::size_t>(std::max(moment, 0)));
+  showMoment();
+}
+
+// The moment an area after (`direction` 1) or before (-1) the present moment begins: the next
+// area's first, or the start of this one or of the one before.
+extern "C" EMSCRIPTEN_KEEPALIVE int vh_watch_area(int direction) {
+  const vh::Timeline& timeline = *watched->timeline;
+  return static_cast<int>(direction > 0 ? timeline.nextArea() : timeline.previousArea());
+}
+
+// The first moment at which that many turns have been played, or the last.
+extern "C" EMSCRIPTEN_KEEPALIVE int vh_watch_turn(int turn) {
+  return static_cast<int>(std::min(watched->timeline->momentOfTurn(turn), watched->timeline->length()));
 }
 
 // The page passes its seed as the command line's --seed; the run begins once the page holds the

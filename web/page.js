@@ -36,6 +36,7 @@
     addLetterButtons();
     addPad();
     fit();
+    if (watching) startWatching();
   };
 
   // A page opened from a file cannot load the game's WebAssembly: say how to serve it instead,
@@ -58,6 +59,69 @@
   const seed = query.get('seed');
   const daily = query.has('daily');
   Module.arguments = daily ? ['--daily'] : seed === null ? [] : ['--seed', seed];
+
+  // A game given as a link holds its whole recording in the address's fragment, raw deflate in
+  // base64url. Such a page watches the game rather than play one: it takes no lock and keeps
+  // no files.
+  const LinkMarker = '#replay=';
+  const watching = location.hash.startsWith(LinkMarker);
+  const MaxRecordingSize = 64 * 1024 * 1024;  // as the game reads at most
+  const invalidLink = (why) => new Error('260: Invalid link: ' + why);
+
+  function toBase64Url(bytes) {
+    let text = '';
+    for (let i = 0; i < bytes.length; i += 0x8000) {
+      text += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+    }
+    return btoa(text).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
+  }
+
+  function fromBase64Url(text) {
+    const bare = text.replace(/=+$/, '');
+    if (!/^[A-Za-z0-9_-]*$/.test(bare)) throw invalidLink('it holds a character that base64url has not');
+    if (bare.length % 4 === 1) throw invalidLink('it is cut short');
+    return Uint8Array.from(atob(bare.replace(/-/g, '+').replace(/_/g, '/')), (c) => c.charCodeAt(0));
+  }
+
+  // The bytes through a compression stream, stopping at a recording's largest size.
+  async function through(bytes, stream) {
+    const reader = new Blob([bytes]).stream().pipeThrough(stream).getReader();
+    const pieces = [];
+    let size = 0;
+    for (;;) {
+      const {done, value} = await reader.read();
+      if (done) break;
+      size += value.length;
+      if (size > MaxRecordingSize) {
+        reader.cancel();
+        throw invalidLink('it holds more than a recording may');
+      }
+      pieces.push(value);
+    }
+    const joined = new Uint8Array(size);
+    let at = 0;
+    for (const piece of pieces) {
+      joined.set(piece, at);
+      at += piece.length;
+    }
+    return joined;
+  }
+
+  async function linkOf(recording) {
+    const packed = await through(recording, new CompressionStream('deflate-raw'));
+    return location.origin + location.pathname + LinkMarker + toBase64Url(packed);
+  }
+
+  async function recordingOfLink(hash) {
+    const encoded = hash.slice(LinkMarker.length).split('&')[0];
+    const packed = fromBase64Url(encoded);
+    try {
+      return await through(packed, new DecompressionStream('deflate-raw'));
+    } catch (error) {
+      if (error.message.startsWith('260:')) throw error;
+      throw invalidLink('its recording is damaged or cut short');
+    }
+  }
 
   // The screen: one element per cell, drawn again only where a cell changed.
   const cells = [];
@@ -272,6 +336,10 @@
   };
 
   window.addEventListener('keydown', (event) => {
+    if (watching) {
+      watchKey(event);
+      return;
+    }
     if (!running || event.isComposing) return;
     if (controlHasFocus() && ControlKeys.has(event.key)) return;
     const code = gameKey(event);
@@ -648,6 +716,7 @@
   // The game starts once the page holds the lock and has opened the storage; without the lock it
   // says why it does not.
   Module.vhBegin = (folder) => {
+    if (watching) return;
     holdLock().then((locked) => {
       if (!locked) {
         _vh_start(0);
@@ -767,7 +836,188 @@
       });
       const item = document.createElement('li');
       item.append(link);
+      addRecordingActions(item, name);
       recordingList.append(item);
     }
   });
+
+  // Watching a game from its link: played at a pace, paused, stepped a key at a time forward and
+  // back, jumped an area or to a turn, by the buttons or the terminal's keys, or dragged along
+  // its progress bar.
+  const watchPanel = document.getElementById('watching');
+  const progress = document.getElementById('progress');
+  const turnInput = document.getElementById('turn');
+  const watchStatus = document.getElementById('watch-status');
+  const playPause = document.getElementById('play-pause');
+  const Fastest = 25;
+  const Slowest = 3200;
+  let pace = 200;
+  let playing = true;
+  let paceTimer = null;
+  let watchedLink = null;
+
+  function watchState() {
+    const [moment, last, turn, lastTurn, area, ending] =
+        UTF8ToString(_vh_watch_state()).split(' ').map(Number);
+    return {moment, last, turn, lastTurn, area, ending};
+  }
+
+  const Endings = ['', 'The recording is over.', 'The recording stops here.',
+                   'The recording cannot be replayed further: '];
+
+  function showWatched() {
+    const state = watchState();
+    progress.max = state.last;
+    progress.value = state.moment;
+    playPause.textContent = playing ? 'Pause' : 'Play';
+    watchStatus.textContent = `Turn ${state.turn}/${state.lastTurn}  Area ${state.area}  ` +
+                              `Pace ${pace} ms  ${playing ? 'Playing' : 'Paused'}`;
+    if (state.ending > 0) {
+      const end = Object.assign(document.createElement('span'), {textContent: ' ' + Endings[state.ending]});
+      if (state.ending === 3) {
+        end.className = 'error';
+        end.textContent += UTF8ToString(_vh_watch_error());
+      }
+      watchStatus.append(end);
+    }
+    clearTimeout(paceTimer);
+    if (playing && state.moment < state.last) {
+      paceTimer = setTimeout(() => watchTo(state.moment + 1), pace);
+    }
+  }
+
+  function watchTo(moment) {
+    _vh_watch_seek(moment);
+    showWatched();
+  }
+
+  const WatchKeys = {
+    ' ': () => { playing = !playing; showWatched(); },
+    '.': () => { playing = false; watchTo(watchState().moment + 1); },
+    'ArrowRight': () => WatchKeys['.'](),
+    'ArrowLeft': () => { playing = false; watchTo(Math.max(0, watchState().moment - 1)); },
+    'n': () => watchTo(_vh_watch_area(1)),
+    'p': () => watchTo(_vh_watch_area(-1)),
+    'g': () => turnInput.focus(),
+    '+': () => { pace = Math.max(Fastest, pace / 2); showWatched(); },
+    '-': () => { pace = Math.min(Slowest, pace * 2); showWatched(); },
+    'q': () => location.assign(location.pathname),
+  };
+
+  function watchKey(event) {
+    if (event.target === turnInput || event.ctrlKey || event.altKey || event.metaKey) return;
+    const act = WatchKeys[event.key];
+    if (!act || _vh_watch_state === undefined) return;
+    event.preventDefault();
+    act();
+  }
+
+  for (const button of watchPanel.querySelectorAll('button[data-key]')) {
+    button.addEventListener('click', () => WatchKeys[button.dataset.key]());
+  }
+  progress.addEventListener('input', () => {
+    playing = false;
+    watchTo(Number(progress.value));
+  });
+  turnInput.addEventListener('keydown', (event) => {
+    if (event.key === 'Enter' && turnInput.value !== '') {
+      watchTo(_vh_watch_turn(Number(turnInput.value)));
+      screen.focus();
+    } else if (event.key === 'Escape') {
+      screen.focus();
+    }
+  });
+
+  // Watching on the page reads nothing and writes nothing of the page's files.
+  async function startWatching() {
+    document.body.classList.add('watching');
+    watchPanel.hidden = false;
+    fit();
+    say('');
+    let recording;
+    try {
+      recording = await recordingOfLink(location.hash);
+    } catch (error) {
+      say(error.message, true);
+      return;
+    }
+    const address = _malloc(recording.length || 1);
+    HEAPU8.set(recording, address);
+    const failure = UTF8ToString(_vh_watch(address, recording.length));
+    _free(address);
+    if (failure !== '') {
+      say(failure, true);
+      return;
+    }
+    watchedLink = location.href;
+    screen.focus();
+    showWatched();
+  }
+  window.addEventListener('hashchange', () => location.reload());
+
+  // A link to a game, to send: copied where the browser lets the page, and shown to copy by hand.
+  async function share(recording) {
+    const link = await linkOf(recording);
+    const shown = Object.assign(document.createElement('input'),
+                                {readOnly: true, value: link, className: 'link', size: 40});
+    say(`A link to this game, ${link.length} characters: `).append(shown);
+    shown.select();
+    try {
+      await navigator.clipboard.writeText(link);
+      shown.after(' (copied)');
+    } catch (error) {
+      // The browser keeps its clipboard to itself: the link is there to copy.
+    }
+    return link;
+  }
+
+  document.getElementById('share-watched').addEventListener('click', async () => {
+    if (watchedLink === null) return;
+    const shown = Object.assign(document.createElement('input'),
+                                {readOnly: true, value: watchedLink, className: 'link', size: 40});
+    say('The link to this game: ').append(shown);
+    shown.select();
+    try {
+      await navigator.clipboard.writeText(watchedLink);
+    } catch (error) {
+      // As above: the link is there to copy.
+    }
+  });
+
+  const newestRecording = () => exists(recordings) ?
+      FS.readdir(recordings).filter((name) => name.endsWith('.vhr')).sort().reverse()[0] : undefined;
+
+  document.getElementById('share').addEventListener('click', (event) => {
+    event.currentTarget.blur();
+    const newest = newestRecording();
+    if (newest === undefined) {
+      say('There is no game to share yet: every game records itself as it is played.');
+      return;
+    }
+    share(FS.readFile(recordings + newest));
+  });
+
+  // A recording from a file, watched in a page of its own while the game here goes on.
+  const watchFile = document.querySelector('#watch-file input');
+  watchFile.addEventListener('change', async () => {
+    const file = watchFile.files[0];
+    watchFile.value = '';
+    if (!file) return;
+    window.open(await linkOf(new Uint8Array(await file.arrayBuffer())), '_blank');
+  });
+
+  // Every recording of the list can be watched or shared.
+  function addRecordingActions(item, name) {
+    const watch = Object.assign(document.createElement('a'), {href: '#', textContent: 'watch'});
+    watch.addEventListener('click', async (click) => {
+      click.preventDefault();
+      window.open(await linkOf(FS.readFile(recordings + name)), '_blank');
+    });
+    const send = Object.assign(document.createElement('a'), {href: '#', textContent: 'share'});
+    send.addEventListener('click', (click) => {
+      click.preventDefault();
+      share(FS.readFile(recordings + name));
+    });
+    item.append(' ', watch, ' ', send);
+  }
 })();
