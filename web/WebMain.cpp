@@ -249,6 +249,11 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* vh_watch(const char* text, int size)
     auto opened = std::make_unique<Watched>();
     opened->recording = vh::readRecording(std::string_view(text, static_cast<std::size_t>(size)));
     opened->timeline = std::make_unique<vh::Timeline>(opened->recording, terminal.colours());
+    // A recording whose game cannot even begin has nothing to watch.
+    if (opened->timeline->game() == nullptr) {
+      failure = opened->timeline->error().value_or("");
+      return failure.c_str();
+    }
     watched = std::move(opened);
     terminal.start();
     vh::useTerminal(terminal);

@@ -829,7 +829,8 @@
                                          {textContent: 'None yet: every game records itself.'}));
     }
     for (const name of names) {
-      const link = Object.assign(document.createElement('a'), {href: '#', textContent: name});
+      const link = Object.assign(document.createElement('a'),
+                                 {href: '#', textContent: name, className: 'download'});
       link.addEventListener('click', (click) => {
         click.preventDefault();
         download(recordings + name, name);

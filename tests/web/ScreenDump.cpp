@@ -3,6 +3,7 @@
 // ones under HOME, as for the real game.
 //
 //   web_screen_dump SEED [KEY,KEY,...]      keys as decimal codes, as a recording lists them
+//   web_screen_dump --replay FILE [MOMENT]  a recording replayed to that moment, or its end
 //
 // Output: {"rows": [24 strings of 80 characters], "foreground": [24 rows of 80 colour numbers, 0
 // to 15, or null for the terminal's default], "bold": [24 rows of 80 booleans]}
@@ -13,6 +14,7 @@
 
 #include "main/Vardenholt.hpp"
 #include "random/Lfrand.hpp"
+#include "record/Replay.hpp"
 #include "screen/Screen.hpp"
 #include "screen/VirtualTerminal.hpp"
 
@@ -50,9 +52,24 @@ std::string json(const vh::VirtualTerminal& terminal) {
 
 }  // namespace
 
+// The screen of a plain replay after `moment` keys, or at its end.
+std::string replayed(const char* path, long moment) {
+  vh::VirtualTerminal terminal(16);
+  std::string shown;
+  long keys = 0;
+  vh::replayGame(vh::loadRecording(path), terminal, [&] {
+    if (keys++ == moment) shown = json(terminal);
+  });
+  return shown.empty() ? json(terminal) : shown;
+}
+
 int main(int argc, char* argv[]) {
+  if (argc >= 3 && argc <= 4 && std::string(argv[1]) == "--replay") {
+    std::fputs(replayed(argv[2], argc == 4 ? std::strtol(argv[3], nullptr, 10) : -1).c_str(), stdout);
+    return 0;
+  }
   if (argc < 2 || argc > 3) {
-    std::fputs("usage: web_screen_dump SEED [KEY,KEY,...]\n", stderr);
+    std::fputs("usage: web_screen_dump SEED [KEY,KEY,...] | --replay FILE [MOMENT]\n", stderr);
     return 2;
   }
   // The page shows sixteen colours, so its dark grey is bright black.

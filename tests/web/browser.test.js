@@ -396,7 +396,7 @@ async function run(browser, base) {
   assert.equal(path.basename(savedGame), 'vardenholt.sav');
   await page.click('#recordings summary');
   const links = await waitFor('three recordings', async () => {
-    const found = await page.$$('#recordings li a');
+    const found = await page.$$('#recordings li a.download');
     return found.length === 3 && found;
   });
   // A control that was clicked keeps Tab, which goes on to the next one; the game, asking
@@ -930,6 +930,116 @@ async function updated() {
   }
 }
 
+// The native replay's screen of a recording at a moment, or at its end.
+function replayedScreen(recording, moment) {
+  const result = childProcess.spawnSync(screenDump, ['--replay', recording, ...(moment === undefined ? [] : [String(moment)])],
+                                        {encoding: 'utf8', maxBuffer: 1 << 24});
+  assert.equal(result.status, 0, `${screenDump} --replay failed: ${result.stderr}`);
+  return JSON.parse(result.stdout);
+}
+
+// What the native program's --verify says of a recording or a link.
+function verified(recording) {
+  const result = childProcess.spawnSync(game, ['--verify', recording],
+                                        {encoding: 'utf8', env: {...process.env, HOME: freshHome()}});
+  return {status: result.status, line: result.stdout.trim()};
+}
+
+const linkOf = (base, bytes) => `${base}#replay=${zlib.deflateRawSync(bytes).toString('base64url')}`;
+const watchState = (page) => page.evaluate(() => UTF8ToString(_vh_watch_state()))
+  .then((text) => {
+    const [moment, last, turn, lastTurn, area, ending] = text.split(' ').map(Number);
+    return {moment, last, turn, lastTurn, area, ending};
+  });
+
+// A game given as a link, made by the native program, plays back in the page: paused, stepped,
+// jumped an area, dragged along its progress bar and run to its end, each screen the native
+// replay's at that key, and nothing of it stored. A damaged recording or link is refused with the
+// line the program gives; and a game played in the page is shared as a link that gives back its
+// recording byte for byte and verifies in the program.
+async function watchedFromLinks(base) {
+  const browser = await launch(path.join(temporary, 'watching-profile'));
+  try {
+    const recording = path.join(__dirname, '..', 'data', 'long-game.vhr');
+    const text = fs.readFileSync(recording);
+    const page = await openPage(browser, linkOf(base, text));
+    await waitFor('the link playing', async () =>
+      /^Turn \d+\/1001/.test(await page.$eval('#watch-status', (line) => line.textContent)));
+    await page.keyboard.press('Space');
+    const expectMoment = async (what) => {
+      const {moment} = await watchState(page);
+      await expectScreen(page, replayedScreen(recording, moment), `${what} (key ${moment})`);
+      return moment;
+    };
+    const paused = await expectMoment('a link paused');
+    await page.keyboard.press('.');
+    assert.equal(await expectMoment('a link stepped forward'), paused + 1);
+    await page.keyboard.press('ArrowLeft');
+    assert.equal(await expectMoment('a link stepped back'), paused);
+    await page.keyboard.press('n');
+    const area = await expectMoment('a link jumped to the next area');
+    assert.notEqual(replayedScreen(recording, area).rows[0].slice(60),
+                    replayedScreen(recording, area - 1).rows[0].slice(60), 'a new area begins there');
+    const bar = await (await page.$('#progress')).boundingBox();
+    await page.mouse.click(bar.x + bar.width * 0.75, bar.y + bar.height / 2);
+    const dragged = await expectMoment('a link dragged along its progress bar');
+    const {last} = await watchState(page);
+    assert.ok(Math.abs(dragged - 0.75 * last) < last * 0.05, `the bar took the replay to ${dragged} of ${last}`);
+    await page.keyboard.press('g');
+    await page.keyboard.type('99999');
+    await page.keyboard.press('Enter');
+    await expectScreen(page, replayedScreen(recording), 'a link gone to its end');
+    assert.match(await page.$eval('#watch-status', (line) => line.textContent), /The recording is over\.$/);
+    assert.deepEqual(await page.evaluate(async () => (await indexedDB.databases()).length), 0,
+                     'watching stored nothing');
+    log('a game given as a link watched in the page');
+
+    // A damaged recording, and a link cut short, say what the program says of them.
+    const damaged = Buffer.concat([text.subarray(0, text.indexOf('saved-game')),
+                                   Buffer.from('saved-game 24\n[372]I\x1b]0;owned\x07\x1b[2J\x1b[5m\nhigh-score none\nkeys\n120\n')]);
+    const damagedFile = path.join(temporary, 'damaged.vhr');
+    fs.writeFileSync(damagedFile, damaged);
+    const cut = linkOf(base, text).slice(0, 300);
+    for (const [what, link, expected] of [['a damaged recording', linkOf(base, damaged), verified(damagedFile)],
+                                          ['a link cut short', cut, verified(cut)]]) {
+      assert.equal(expected.status, 1);
+      await page.goto('about:blank');
+      await page.goto(link);
+      await waitFor(`the line that refuses ${what}: ${expected.line}`, async () =>
+        (await status(page)) === expected.line);
+      log(`${what} refused with the program's line: ${expected.line}`);
+    }
+
+    // Shared from the page: the link holds the recording the page kept, byte for byte.
+    await page.goto(`${base}?seed=${Seed}`);
+    await expectScreen(page, terminalScreen([]), 'the instructions before a game to share');
+    for (const key of ['Space', 'l', 'S', '.']) await page.keyboard.press(key);
+    await waitFor('the question after the game to share', async () =>
+      /Continue play\? \[Y\/n\]/.test(await screenRow(page, QuestionRow)));
+    await page.keyboard.press('n');
+    await waitFor('the game to share ended', async () => /The game has ended/.test(await status(page)));
+    await page.click('#share');
+    const shared = await waitFor('the link shown', () =>
+      page.evaluate(() => document.querySelector('#status input.link')?.value));
+    // The recordings the page keeps, in the game's folder under the page's home.
+    const kept = Buffer.from(await page.evaluate(() => {
+      const home = '/home/' + FS.readdir('/home').find((name) => !name.startsWith('.'));
+      const folder = home + '/.vh/recordings/';
+      const newest = FS.readdir(folder).filter((name) => name.endsWith('.vhr')).sort().pop();
+      return Array.from(FS.readFile(folder + newest));
+    }));
+    const fragment = shared.slice(shared.indexOf('#replay=') + '#replay='.length);
+    const decoded = zlib.inflateRawSync(Buffer.from(fragment, 'base64url'));
+    assert.ok(decoded.equals(kept), 'the link gives back the recording the page kept, byte for byte');
+    const verdict = verified(shared);
+    assert.equal(verdict.status, 0, `the shared link did not verify: ${verdict.line}`);
+    assert.match(decoded.toString('latin1'), /^vardenholt-recording 1\n[^]*\nresult ending=saved /);
+    log(`a game shared from the page as a link of ${shared.length} characters, verified`);
+  } finally {
+    await browser.close();
+  }
+}
+
 // A page opened from a file, which cannot load the game, says in one line how to serve it.
 async function openedFromAFile(browser) {
   const page = await openPage(browser, `file://${path.join(pageDir, 'index.html')}`);
@@ -1006,6 +1116,7 @@ function launch(userDataDir) {
     const measured = await tapsAndClicks(base);
     await updated();
     await openedFromAFile(browser);
+    await watchedFromLinks(base);
     await siteDataBlocked(base);
     assert.deepEqual(pageErrors, [], 'the page threw');
     report(figures, measured);
