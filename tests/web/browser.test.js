@@ -1040,6 +1040,30 @@ async function watchedFromLinks(base) {
   }
 }
 
+// ?daily plays the game of the day under the page's clock: the seed of its date in UTC, as the
+// program's --daily does, and the address drops it once the game has begun.
+async function dailyGame(base) {
+  const browser = await launch(path.join(temporary, 'daily-profile'));
+  try {
+    const page = await browser.newPage();
+    await page.setViewport(Viewport);
+    await page.evaluateOnNewDocument(() => {
+      const noon = Date.UTC(2026, 11, 8, 12);  // 2026-12-08 at noon, UTC
+      const started = performance.now();
+      Date.now = () => Math.floor(noon + performance.now() - started);
+    });
+    await page.goto(`${base}?daily`);
+    await page.waitForFunction(() => typeof _vh_waiting === 'function' && _vh_waiting() === 0);
+    await page.keyboard.press('Space');
+    const result = childProcess.spawnSync(screenDump, ['20261208', '32'],
+                                          {env: {...process.env, HOME: freshHome()}, encoding: 'utf8'});
+    await expectScreen(page, JSON.parse(result.stdout), 'the game of the day, 2026-12-08');
+    assert.equal(await page.evaluate(() => location.search), '', 'the address keeps no ?daily');
+  } finally {
+    await browser.close();
+  }
+}
+
 // A page opened from a file, which cannot load the game, says in one line how to serve it.
 async function openedFromAFile(browser) {
   const page = await openPage(browser, `file://${path.join(pageDir, 'index.html')}`);
@@ -1117,6 +1141,7 @@ function launch(userDataDir) {
     await updated();
     await openedFromAFile(browser);
     await watchedFromLinks(base);
+    await dailyGame(base);
     await siteDataBlocked(base);
     assert.deepEqual(pageErrors, [], 'the page threw');
     report(figures, measured);
