@@ -19,6 +19,7 @@
 #include "player/Keys.hpp"
 #include "player/Panel.hpp"
 #include "screen/Display.hpp"
+#include "record/Listing.hpp"
 #include "record/Recorder.hpp"
 #include "record/Recording.hpp"
 #include "record/Timeline.hpp"
@@ -217,6 +218,17 @@ extern "C" EMSCRIPTEN_KEEPALIVE int vh_king_column() {
       game.waiting == vh::Waiting::Move || game.waiting == vh::Waiting::AreaEnd ||
       (game.waiting == vh::Waiting::Question && game.ended && game.ended->ending == vh::Ending::Saved);
   return showsMap ? vh::mapColumn(game.player.x) : -1;
+}
+
+// The list of the recordings, newest first, as --recordings prints it.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* vh_recordings_table() {
+  static std::string table;
+  try {
+    table = vh::recordingsTable(vh::recordingsDir());
+  } catch (const vh::GameError& error) {
+    table = vh::errorLine(error) + "\n";
+  }
+  return table.c_str();
 }
 
 // The key that the keypad on the side panel shows at a screen cell, or -1.

@@ -822,21 +822,27 @@
   document.getElementById('recordings').addEventListener('toggle', (event) => {
     if (!event.currentTarget.open) return;
     recordingList.textContent = '';
-    const names = exists(recordings) ?
-        FS.readdir(recordings).filter((name) => name.endsWith('.vhr')).sort().reverse() : [];
-    if (names.length === 0) {
+    // The game's own list, newest first: each name, then when it began, its seed, how it ended,
+    // the area, the score and the turns, or why it cannot be read.
+    const lines = UTF8ToString(_vh_recordings_table()).split('\n').filter(Boolean);
+    if (!lines[0].startsWith('Name ')) {
       recordingList.append(Object.assign(document.createElement('li'),
                                          {textContent: 'None yet: every game records itself.'}));
+      return;
     }
-    for (const name of names) {
+    recordingList.append(Object.assign(document.createElement('li'),
+                                       {textContent: lines[0], className: 'heading'}));
+    for (const line of lines.slice(1)) {
+      const stem = line.split(/[ :]/)[0];
+      const name = stem + '.vhr';
       const link = Object.assign(document.createElement('a'),
-                                 {href: '#', textContent: name, className: 'download'});
+                                 {href: '#', textContent: stem, className: 'download'});
       link.addEventListener('click', (click) => {
         click.preventDefault();
         download(recordings + name, name);
       });
       const item = document.createElement('li');
-      item.append(link);
+      item.append(link, line.slice(stem.length));
       addRecordingActions(item, name);
       recordingList.append(item);
     }

@@ -1018,6 +1018,11 @@ async function watchedFromLinks(base) {
       /Continue play\? \[Y\/n\]/.test(await screenRow(page, QuestionRow)));
     await page.keyboard.press('n');
     await waitFor('the game to share ended', async () => /The game has ended/.test(await status(page)));
+    await page.click('#recordings summary');
+    const listed = await waitFor('the game listed', () =>
+      page.evaluate(() => document.querySelector('#recordings li:nth-child(2)')?.textContent));
+    assert.match(listed, /^\d{8}-\d{6}-\d+-1 +\d{4}-\d\d-\d\d \d\d:\d\d 42 +saved +1 +0 +2 watch share$/,
+                 `the list tells each game as --recordings does: ${listed}`);
     await page.click('#share');
     const shared = await waitFor('the link shown', () =>
       page.evaluate(() => document.querySelector('#status input.link')?.value));
