@@ -41,7 +41,7 @@ class Watcher {
   Watcher(Timeline& timeline, Terminal& screen, const ReplayClock& clock)
       : timeline_(timeline), screen_(screen), clock_(clock) {}
 
-  // Shows the recording until the watcher leaves; whether he left at its end.
+  // Shows the recording until the watcher leaves, or a signal comes; whether that was at its end.
   bool watch() {
     draw();
     auto due = clock_() + pause_;
@@ -60,7 +60,7 @@ class Watcher {
       } else {
         key = screen_.readKey();
       }
-      if (pendingSignal() != 0) return false;
+      if (pendingSignal() != 0) return atEnd;
       if (key == NoKey) continue;
       const Asked asked = atEnd ? atTheEnd(key) : steer(key);
       if (asked == Asked::Leave) return atEnd;

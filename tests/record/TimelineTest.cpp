@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -89,6 +91,8 @@ TEST(Timeline, EveryMomentShowsTheReplaysScreenHoweverItIsReached) {
     // An area comes into view at each area start, and at no other moment.
     const std::vector<std::size_t>& starts = timeline.areaStarts();
     EXPECT_EQ(starts.front(), 0U);
+    EXPECT_TRUE(std::adjacent_find(starts.begin(), starts.end(), std::greater_equal<>()) ==
+                starts.end()) << "each start once, in order";
     for (std::size_t moment = 1; moment <= timeline.length(); ++moment) {
       const bool begins = timeline.areaAt(moment) != timeline.areaAt(moment - 1);
       EXPECT_EQ(std::find(starts.begin(), starts.end(), moment) != starts.end(), begins) << moment;
@@ -111,6 +115,8 @@ TEST(Timeline, ARecordingThatFailsOrStopsShortSaysSo) {
   EXPECT_EQ(failed.length(), 0U);
   EXPECT_EQ(failed.error().value_or("").substr(0, 29), "254: Invalid int to unmarshal");
   EXPECT_NE(failed.error()->find("?]0;owned"), std::string::npos) << "shown as printable text";
+  EXPECT_EQ(failed.areaStarts(), std::vector<std::size_t>{0});
+
 
   Recording cut = loadRecording(Data + "/corpus/area-12-1.vhr");
   cut.keys.resize(cut.keys.size() / 2);

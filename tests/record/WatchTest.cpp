@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "record/Replay.hpp"
 #include "record/Timeline.hpp"
 #include "screen/VirtualTerminal.hpp"
+#include "support/TempHome.hpp"
 
 namespace vh {
 namespace {
@@ -108,6 +111,34 @@ TEST(Watch, TheBottomLineTellsWhereTheReplayStands) {
   EXPECT_EQ(lines[1].substr(0, expected.size()), expected);
   EXPECT_EQ(lines[2].substr(0, 16), "Go to turn: _  (");
   EXPECT_EQ(lines[3], lines[1]) << "Escape stays";
+}
+
+// A signal leaves the replay at once. The error that ends a recording is the watcher's failure
+// only once he has come to it: a recording whose game cannot begin shows its error at once.
+TEST(Watch, ASignalLeavesAndAnErrorCountsOnceSeen) {
+  const TempHome home;
+  const std::filesystem::path damaged = home.saveFile().parent_path() / "damaged.vhr";
+  std::filesystem::create_directories(damaged.parent_path());
+  std::string text = readFile(LongGame);
+  text = text.substr(0, text.find("saved-game")) + "saved-game 5\n[372]\nhigh-score none\nkeys\n120\n";
+  writeFile(damaged, text);
+  const auto watch = [](const std::string& path) {
+    VirtualTerminal screen;
+    screen.pressKeys(" ");
+    screen.whenOutOfKeys([&screen]() -> int {
+      screen.sendSignal(SIGTERM);
+      return screen.readKey();
+    });
+    testing::internal::CaptureStderr();
+    const int status = watchRecording(path, screen, clockOf(screen));
+    return std::pair{status, testing::internal::GetCapturedStderr()};
+  };
+  const auto [stopped, stoppedWords] = watch(LongGame);
+  EXPECT_EQ(stopped, 0);
+  EXPECT_EQ(stoppedWords, "");
+  const auto [failed, failedWords] = watch(damaged.string());
+  EXPECT_EQ(failed, 1);
+  EXPECT_EQ(failedWords.substr(0, 16), "vardenholt: 254:") << failedWords;
 }
 
 }  // namespace vh
