@@ -45,6 +45,11 @@ wait_for_file "$E2E_HOME/second.status"
 expected="vardenholt: a game is already running from $E2E_HOME/.vh/ (process $first)"
 [ "$(cat "$E2E_HOME/second.err")" = "$expected" ] || fail "second copy said: $(cat "$E2E_HOME/second.err")"
 [ -e "$save" ] || fail "the second copy touched the saved game"
+# Recovering a lost save needs the folder too, and is refused in the same words.
+status=0
+recovered="$(HOME="$E2E_HOME" "$game" --recover "$E2E_HOME/none.vhr" 2>&1)" || status=$?
+[ "$status" = 1 ] && [ "$recovered" = "$expected" ] ||
+  fail "--recover while a game runs: exit status $status, and it said $recovered"
 press x
 wait_for_row 9 "$(king_at 29)"
 press S
