@@ -54,7 +54,10 @@ TEST(Listing, RecordingsNewestFirstTheDamagedSayingWhy) {
   place(folder, "20261204-100000-7-1.vhr", won.substr(0, won.rfind("result")), 4000);
   place(folder, "notes.txt", "not a recording", 5000);
 
+  const auto openFiles = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
+  const auto filesBefore = openFiles();
   const std::vector<std::string> table = lines(recordingsTable(recordingsDir()));
+  EXPECT_EQ(openFiles(), filesBefore) << "the listing leaves no file open";
   ASSERT_EQ(table.size(), 5U);
   EXPECT_EQ(table[0], "Name                   Began            Seed       Ending     Area  Score  Turns");
   EXPECT_EQ(table[1],

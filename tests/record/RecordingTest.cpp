@@ -246,6 +246,11 @@ TEST(Recording, DamagedRecordingsAreRefusedAndFalseOnesFailVerification) {
   }
   // The largest value of each field reads, and a game that a signal ended before its result was
   // written reads as one that never ended.
+  const auto failures = [](int n) {
+    std::string lines;
+    while (n-- > 0) lines += "failed vardenholt.sav 1 File Error: x\n";
+    return lines;
+  };
   const std::string cut = text.substr(0, result);
   const Recording extremes = readRecording(
       replaced("generator 0 ", "generator 54 ").substr(0, result + 1) + "4095\nsignal 64\n");
@@ -268,6 +273,10 @@ TEST(Recording, DamagedRecordingsAreRefusedAndFalseOnesFailVerification) {
       {text.substr(0, result) + "failed vardenholt.hs 1 File Error: x\n" + text.substr(result),
        "1 keys are left over"},
       {replaced("score=0", "score=9"), "the recording says: ending=saved area=1 score=9"},
+      // More failed writes between two keys than any game makes.
+      {replaced("\nkeys\n", "\nkeys\n" + failures(8)), "8 keys are left over"},
+      {replaced("\nkeys\n", "\nkeys\n" + failures(9)),
+       "more failed writes than the game makes between keys"},
   };
   for (const auto& [bytes, says] : false_) {
     writeFile(good, bytes);
@@ -280,6 +289,9 @@ TEST(Recording, DamagedRecordingsAreRefusedAndFalseOnesFailVerification) {
   std::string line;
   EXPECT_EQ(verifyQuietly({home.saveFile().parent_path() / "missing"}, &line), 1);
   EXPECT_EQ(line.substr(0, 15), "1: File Error: ");
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(verifyRecordings({{"big.vhr", []() -> std::string { throw std::bad_alloc(); }}}), 1);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "out of memory\n");
 }
 
 // A recording whose header cannot be written would never replay or verify: none is left behind,

@@ -110,7 +110,7 @@ TEST(Replay, AnErrorEndsTheReplayInOneFilteredLineWithTheTerminalGivenBack) {
 }
 
 // A write that failed while the game was recorded fails again in the replay at the same moment:
-// a save refused by a full disk and then written verifies, and so does a game that a hangup
+// a save refused twice by a full disk and then written verifies, and so does a game that a hangup
 // stopped when its save failed, even when recorded before failed writes were noted. That lost
 // save is written again from the recording, once, and only where no game is saved.
 TEST(Replay, FailedWritesFailAgainWhereTheyFailedAndALostSaveIsRecovered) {
@@ -122,12 +122,14 @@ TEST(Replay, FailedWritesFailAgainWhereTheyFailedAndALostSaveIsRecovered) {
   }
   const TempHome home;
   std::optional<FileSizeLimit> full(std::in_place, 4096);
-  const PlayedRun run = recordRun(" S.", 0, 11, thenKeys("S.n", [&] { full.reset(); }));
+  const PlayedRun run = recordRun(" S.S.", 0, 11, thenKeys("S.n", [&] { full.reset(); }));
   ASSERT_EQ(run.summaries.size(), 1U);
   EXPECT_EQ(run.summaries[0].ending, Ending::Saved);
   const fs::path saved = recordingsIn(home).at(0);
   const std::string text = readFile(saved);
-  EXPECT_NE(text.find("\nfailed vardenholt.sav 1 File Error: "), std::string::npos) << text;
+  const std::size_t failed = text.find("\nfailed vardenholt.sav 1 File Error: ");
+  EXPECT_NE(text.find("\nfailed vardenholt.sav 1 File Error: ", failed + 1), std::string::npos)
+      << text;
   EXPECT_EQ(verifyQuietly({saved}), 0);
   {
     VirtualTerminal screen;

@@ -57,5 +57,5 @@ TEST(DamagedFiles, FailWithTheErrorThatNamesTheDamageAndStay) {
     if (golden::updating()) writeFile(regression, text);
     EXPECT_TRUE(readFile(regression) == text) << "the regression file is not the damaged file";
   }
-  EXPECT_EQ(rows, 36);
+  EXPECT_EQ(rows, 37);
 }
