@@ -36,8 +36,9 @@ std::string replayedScreen(const Recording& recording) {
 }  // namespace
 
 // A run of two games, the first saved and continued in the second, which a hangup ends: each game
-// has its own recording, which replays to the same screen and result and verifies, and neither
-// the replays nor the verification touch the player's files.
+// has its own recording, which replays to the same screen and result and verifies, alone or
+// after the game it continues, and neither the replays nor the verification touch the player's
+// files.
 TEST(Recording, EachGameOfARunReplaysExactlyAndVerifies) {
   const TempHome home;
   const PlayedRun run = recordRun(" llkkjS.yhhh", SIGHUP, 1767225600);
@@ -72,6 +73,16 @@ TEST(Recording, EachGameOfARunReplaysExactlyAndVerifies) {
     EXPECT_EQ(verifyQuietly({files[game]}, &line), 0) << line;
     EXPECT_EQ(line, summaryText(run.summaries[game]) + proofs[game]);
   }
+  // Verified together, the second game is proved to continue the save the first one left.
+  const std::string names[] = {files[0].string(), files[1].string()};
+  std::string lines;
+  EXPECT_EQ(verifyQuietly({names[0], names[1]}, &lines), 0) << lines;
+  EXPECT_EQ(lines, names[0] + ": " + summaryText(run.summaries[0]) + proofs[0] + names[1] + ": " +
+                       summaryText(run.summaries[1]) + proofs[1]);
+  EXPECT_EQ(verifyQuietly({names[1], names[1]}, &lines), 1);
+  EXPECT_TRUE(lines.ends_with(names[1] + ": 260: Invalid recording: the saved game it continues is "
+                                       "not the one the recording before it saved\n"))
+      << lines;
   // The log names the same seeds, and the recording that replays a game no seed starts.
   const std::vector<LogEntry> logged = readPlayersLog();
   ASSERT_EQ(logged.size(), 2U);
