@@ -75,11 +75,4 @@ TEST(PieceRules, HoldOnRandomBoards) {
   }
 }
 
-TEST_F(Gameplay, PiecesNeverStepIntoTheRing) {
-  Board b = Board::fromPicture({"P.", ".P"});
-  const std::tuple<std::size_t, int, int> out[] = {{1, -1, 0}, {1, 0, -1}, {2, 1, 0}, {2, 0, 1}};
-  for (const auto& [i, dx, dy] : out) doMove(b.map, b.player, b.creatures, i, dx, dy);
-  EXPECT_EQ(b.creatures, Board::fromPicture({"P.", ".P"}).creatures);
-}
-
 }  // namespace vh::board

@@ -19,27 +19,7 @@ GameState savedIn(SteppedRun& run) {
   return loadGame();
 }
 
-// The game in play, as a save would hold it that nobody asked for.
-std::string inPlay(const Game& game) {
-  Player king = game.player;
-  king.saveRequested = false;
-  return savedGameText(game.map, king, game.creatures, game.level);
-}
-
 }  // namespace
-
-TEST(SaveFlow, ASaveResumesOnTheNextRunExactlyAsItWasPlayed) {
-  SteppedRun first({}, 5);
-  first.press(" S5n");  // past the instructions, ask to save, wait a turn, then answer
-  EXPECT_EQ(first.game.waiting, Waiting::Over);
-  EXPECT_EQ(first.screen.row(15).substr(15, 20), "Continue play? [Y/n]");
-  ASSERT_TRUE(first.files.holds(SaveEntry));
-  SteppedRun second(first.files.files());
-  second.press(" ");
-  EXPECT_EQ(second.game.waiting, Waiting::Move);
-  EXPECT_FALSE(second.files.holds(SaveEntry)) << "a game in play is saved no longer";
-  EXPECT_EQ(inPlay(second.game), inPlay(first.game));
-}
 
 // A signal saves the game as the last turn left it and ends the run. The King's moves of one turn
 // stand or fall together, so a signal during his second move saves the turn's start and the

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "map/Mapgen.hpp"
 #include "random/Lfrand.hpp"
 
@@ -14,15 +12,6 @@ static const std::map<char, Terrain> legend = {
     {' ', Undefined()}, {'#', Edge()},   {'.', Corridor()}, {':', Corridor2()},
     {'~', Water()},     {'=', Water2()}, {'S', Start()},    {'>', Exit()}};
 
-// Character x of row y (both from 0) is cell (x + 1, y + 1).
-static Map fromPicture(const Picture& rows) {
-  Map map = makemap(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
-  for (int x = 1; x <= map.width; ++x) {
-    for (int y = 1; y <= map.height; ++y) map.cells[x][y].terrain = legend.at(rows[y - 1][x - 1]);
-  }
-  return map;
-}
-
 // The whole map, '?' for a terrain outside the legend.
 static Picture picture(const Map& map) {
   Picture rows(map.height, std::string(map.width, '?'));
@@ -34,31 +23,6 @@ static Picture picture(const Map& map) {
     }
   }
   return rows;
-}
-
-TEST(Mapdata, ClearOnlyOnOpenTerrainInsideTheRingAndOfTheTerrainAskedFor) {
-  // Every terrain once inside a ring of floor; clear are (2, 2) to (6, 2), and (6, 3).
-  const Map board = fromPicture({".......", ".S.:>..", ".~=# ..", "......."});
-  for (int x = -3; x <= board.width + 3; ++x) {
-    for (int y = -3; y <= board.height + 3; ++y) {
-      const bool clear = (y == 2 && x >= 2 && x <= 6) || (x == 6 && y == 3);
-      EXPECT_EQ(isclear(board, x, y, Undefined()), clear) << x << "," << y;
-    }
-  }
-  EXPECT_TRUE(isclear(board, 3, 2, Room()));                                     // Corridor is Room
-  EXPECT_FALSE(isclear(board, 4, 2, Room()) || isclear(board, 3, 3, Water2()));  // Room2; blocks
-}
-
-TEST(Mapgen, StepsDrawTheirSquaresAndLShapesOverUndefinedCellsOnly) {
-  EXPECT_EQ(picture(AddRoom(makemap(5, 3), 3, 2, 1)), (Picture{" ... ", " .~. ", " ... "}));
-  const Map pool = fromPicture({"#######", "#~~~~.#", "#~~~~~#", "#######"});
-  EXPECT_TRUE(NoSpace(pool, 5, 3, 1)) << "the corridor is on the square's corner";
-  EXPECT_FALSE(NoSpace(pool, 3, 3, 1)) << "water and wall only";
-  const Picture styles[] = {{"...", ".  ", ".  "}, {"  .", "  .", "..."}, {"...", ". .", "..."}};
-  for (int style = 1; style <= 3; ++style) {
-    EXPECT_EQ(picture(AddCorridor(makemap(3, 3), 3, 1, 1, 3, style)), styles[style - 1]) << style;
-  }
-  EXPECT_EQ(picture(AddCorridor(fromPicture({"#~:S "}), 1, 1, 5, 1, 1)), (Picture{"#~:S."}));
 }
 
 // Collects every cell reachable from (x, y) over terrain that does not block movement.
@@ -87,19 +51,5 @@ TEST(Mapgen, EveryAreaIsWalledChequeredAndCrossable) {
     std::set<std::pair<int, int>> seen;
     flood(map, 2, 2, seen);
     ASSERT_TRUE(seen.contains({58, 18})) << "no way to the exit, seed " << seed;
-  }
-}
-
-// The catalogue holds what glibc's rand() gives.
-TEST(Mapgen, MatchesTheGoldenCatalogue) {
-  for (const unsigned int seed : {7U, 42U, 1999U}) {
-    for (const int type : {0, 1}) {
-      lfSrand(seed);
-      std::ifstream file(std::string(VARDENHOLT_TEST_DATA) + "/map-seed-" + std::to_string(seed) +
-                         "-type-" + std::to_string(type) + ".txt");
-      EXPECT_EQ(picture(initmap(type, makemap(59, 19))),
-                Picture(std::istream_iterator<std::string>(file), {}))
-          << seed << ", " << type;
-    }
   }
 }

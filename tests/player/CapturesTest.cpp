@@ -40,13 +40,4 @@ TEST_F(Gameplay, CapturesAnnounceTheAbilityTheyOpenAndRecolourTheKeypad) {
   }
 }
 
-// A count at its limit stays there, so every game can be saved; each Black King taken leaves his
-// count at one.
-TEST_F(Gameplay, CountsStopAtTheirLimitAndTheBlackKingCountsOnce) {
-  Board b = Board::fromPicture({"@PKK"}, Kills{MaxCaptures, 0, 0, 0, 0, 0});
-  for (Creature& piece : b.creatures) piece.x = b.player.x;  // all on the King's cell
-  EXPECT_TRUE(checkCreatureKill(b.player, b.creatures));
-  EXPECT_EQ(b.player.kills, (Kills{MaxCaptures, 0, 0, 0, 0, 1}));
-}
-
 }  // namespace vh::board

@@ -61,23 +61,4 @@ TEST_F(Gameplay, KingFollowsTheKeysHisCapturesOpen) {
   }
 }
 
-// Redraw keys redraw the whole screen and are no moves, nor is a request for the help; the notice
-// of a save stays until the next key; a code above 255 is no key of the King's.
-TEST_F(Gameplay, KingWaitsWhileTheScreenIsRedrawnAndASaveIsPromised) {
-  Board b = Board::fromPicture(around);
-  const auto move = [&](int key) { return movePlayer(b.player, b.map, b.creatures, 1, key); };
-  for (const char key : {'r', 'R'}) {
-    printAt(0, 0, "scribbled over");
-    EXPECT_EQ(move(key), MoveResult::Pending);
-    expectRedrawn(b, 0, 23, 0, 79);
-  }
-  EXPECT_EQ(move('?'), MoveResult::Help);
-  EXPECT_EQ(move('/'), MoveResult::Help);
-  EXPECT_EQ(move('S'), MoveResult::Pending);
-  EXPECT_EQ(terminal.row(22), line("Will save and exit when you complete this turn."));
-  EXPECT_EQ(move('h' + 256), MoveResult::Pending);
-  EXPECT_EQ(terminal.row(22), line("That's not a legal move."));
-  EXPECT_EQ(b.player.x, 5);
-}
-
 }  // namespace vh::board

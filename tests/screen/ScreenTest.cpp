@@ -46,22 +46,6 @@ TEST(Screen, DarkGreyIsBrightBlackOnlyWithSixteenColoursOrMore) {
   }
 }
 
-TEST(Screen, ArrowsAndKeypadCodesBecomeDigitsAndEveryOtherCodeIsUnchanged) {
-  const std::pair<int, int> keys[] = {
-      // pressed, read
-      {KeyLeft, '4'}, {KeyRight, '6'},    {KeyUp, '8'},    {KeyDown, '2'},
-      {KeyA1, '7'},   {KeyA3, '9'},       {KeyB2, '5'},    {KeyC1, '1'},
-      {KeyC3, '3'},   {KeyHome, '7'},     {KeyBegin, '5'}, {KeyPreviousPage, '9'},
-      {KeyEnd, '1'},  {KeyNextPage, '3'}, {'7', '7'},      {KeyEscape, KeyEscape},
-      {2, 2},         {0x13, 0x13},   // Ctrl-B and Ctrl-S are keys like any other
-      {0411, 0411},   {0512, 0512}};  // F1 and Delete keep codes that name no move
-  VirtualTerminal terminal;
-  useTerminal(terminal);
-  for (const auto& [pressed, read] : keys) terminal.pressKey(pressed);
-  for (const auto& [pressed, read] : keys) EXPECT_EQ(keypadDigit(readKey()), read) << pressed;
-  EXPECT_THROW(readKey(), KeyScriptExhausted);
-}
-
 // Without colours every colour of the keypad's legend is its own mix of bold, underline and
 // reverse on the key's own cell, and the help screen's legend names each mix truly; with colours
 // the keys and the legend are as ever.
