@@ -12,6 +12,15 @@ static const std::map<char, Terrain> legend = {
     {' ', Undefined()}, {'#', Edge()},   {'.', Corridor()}, {':', Corridor2()},
     {'~', Water()},     {'=', Water2()}, {'S', Start()},    {'>', Exit()}};
 
+// Character x of row y (both from 0) is cell (x + 1, y + 1).
+static Map fromPicture(const Picture& rows) {
+  Map map = makemap(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
+  for (int x = 1; x <= map.width; ++x) {
+    for (int y = 1; y <= map.height; ++y) map.cells[x][y].terrain = legend.at(rows[y - 1][x - 1]);
+  }
+  return map;
+}
+
 // The whole map, '?' for a terrain outside the legend.
 static Picture picture(const Map& map) {
   Picture rows(map.height, std::string(map.width, '?'));
@@ -23,6 +32,19 @@ static Picture picture(const Map& map) {
     }
   }
   return rows;
+}
+
+TEST(Mapdata, ClearOnlyOnOpenTerrainInsideTheRingAndOfTheTerrainAskedFor) {
+  // Every terrain once inside a ring of floor; clear are (2, 2) to (6, 2), and (6, 3).
+  const Map board = fromPicture({".......", ".S.:>..", ".~=# ..", "......."});
+  for (int x = -3; x <= board.width + 3; ++x) {
+    for (int y = -3; y <= board.height + 3; ++y) {
+      const bool clear = (y == 2 && x >= 2 && x <= 6) || (x == 6 && y == 3);
+      EXPECT_EQ(isclear(board, x, y, Undefined()), clear) << x << "," << y;
+    }
+  }
+  EXPECT_TRUE(isclear(board, 3, 2, Room()));                                     // Corridor is Room
+  EXPECT_FALSE(isclear(board, 4, 2, Room()) || isclear(board, 3, 3, Water2()));  // Room2; blocks
 }
 
 // Collects every cell reachable from (x, y) over terrain that does not block movement.
