@@ -257,11 +257,6 @@ TEST(Recording, DamagedRecordingsAreRefusedAndFalseOnesFailVerification) {
   }
   // The largest value of each field reads, and a game that a signal ended before its result was
   // written reads as one that never ended.
-  const auto failures = [](int n) {
-    std::string lines;
-    while (n-- > 0) lines += "failed vardenholt.sav 1 File Error: x\n";
-    return lines;
-  };
   const std::string cut = text.substr(0, result);
   const Recording extremes = readRecording(
       replaced("generator 0 ", "generator 54 ").substr(0, result + 1) + "4095\nsignal 64\n");
@@ -270,6 +265,12 @@ TEST(Recording, DamagedRecordingsAreRefusedAndFalseOnesFailVerification) {
   EXPECT_EQ(extremes.keys[extremes.keys.size() - 2].key, 4095);
   EXPECT_FALSE(extremes.result.has_value());
   EXPECT_FALSE(readRecording(cut).result.has_value());
+  // n failed writes of the save, one after another.
+  const auto failures = [](int n) {
+    std::string lines;
+    while (n-- > 0) lines += "failed vardenholt.sav 1 File Error: x\n";
+    return lines;
+  };
   const struct {
     std::string text;
     const char* says;
@@ -279,7 +280,7 @@ TEST(Recording, DamagedRecordingsAreRefusedAndFalseOnesFailVerification) {
       {text.substr(0, result), "the recording holds no result"},
       {text.substr(0, result) + "108\n" + text.substr(result), "1 keys are left over"},
       // A failed write where the game wrote nothing, amid the keys or after the last one.
-      {replaced("\nkeys\n", "\nkeys\nfailed vardenholt.sav 1 File Error: x\n"),
+      {replaced("\nkeys\n", "\nkeys\n" + failures(1)),
        "1 keys are left over"},
       {text.substr(0, result) + "failed vardenholt.hs 1 File Error: x\n" + text.substr(result),
        "1 keys are left over"},
